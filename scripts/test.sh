@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs every gating test through CTest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset asan-ubsan >/dev/null
+cmake --build --preset asan-ubsan
+export QT_QPA_PLATFORM=offscreen SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+ctest --preset asan-ubsan -j"$(nproc)"
