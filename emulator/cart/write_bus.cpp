@@ -1,0 +1,177 @@
+#include "emulator/cart/write_bus.h"
+
+#include <cstring>
+
+#include "emulator/cart/io_registers.h"
+#include "emulator/cart/mapper_dispatch.h"
+#include "emulator/ppu/ppu_memory.h"
+
+namespace wrenfold {
+namespace {
+
+// vramLatch fields: coarse X bits 0-4, coarse Y bits 5-9, name-table select bits 10-11.
+constexpr uint16_t kLatchCoarseXClear = 0xFFE0;
+constexpr uint16_t kLatchCoarseYClear = 0xFC1F;
+constexpr uint16_t kLatchTableClear = 0xF3FF;
+constexpr uint16_t kLatchLowByte = 0x00FF;
+constexpr uint16_t kLatchHighByte = 0xFF00;
+constexpr uint8_t kAddrHighBits = 0x3F;  // a $2006 first write sets address bits 8-13
+
+void WritePpuScroll(MachineState& machine, uint8_t value) {
+  PpuLatches& ppu = machine.ppu;
+  if (!ppu.writeToggle) {
+    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchCoarseXClear) | (value >> 3));
+    ppu.fineX = value & 7;
+  } else if (machine.vblankPhase) {
+    ppu.vramLatch =
+        static_cast<uint16_t>((ppu.vramLatch & kLatchCoarseYClear) | ((value & 0xF8) << 2));
+    ppu.fineY = value & 7;
+  } else {
+    // Mid-frame the vertical scroll is not taken; only the coarse Y of the latch is cleared.
+    ppu.vramLatch &= kLatchCoarseYClear;
+  }
+  ppu.writeToggle ^= 1;
+}
+
+// In vblank $2006 addresses VRAM for $2007; during the picture it moves the scroll position.
+void WritePpuAddr(MachineState& machine, uint8_t value) {
+  PpuLatches& ppu = machine.ppu;
+  const uint16_t high = static_cast<uint16_t>((value & kAddrHighBits) << 8);
+  if (machine.vblankPhase) {
+    if (!ppu.writeToggle) {
+      ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr & kLatchLowByte) | high);
+    } else {
+      ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr & kLatchHighByte) | value);
+    }
+  } else if (!ppu.writeToggle) {
+    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchLowByte) | high);
+    ppu.fineY = 0;
+  } else {
+    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchHighByte) | value);
+    ppu.vramAddr = ppu.vramLatch & kPpuAddressMask;
+  }
+  ppu.writeToggle ^= 1;
+  ppu.vramAddrWritten = 1;
+}
+
+void WritePpuData(MachineState& machine, uint8_t value) {
+  PpuLatches& ppu = machine.ppu;
+  PpuWrite(machine, ppu.vramAddr, value);
+  const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
+  ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr + step) & kPpuAddressMask);
+}
+
+void WritePpuRegister(MachineState& machine, uint16_t address, uint8_t value) {
+  switch (address) {
+    case kPpuCtrl:
+      machine.cpuMem[kPpuCtrl] = value;
+      machine.ppu.vramLatch =
+          static_cast<uint16_t>((machine.ppu.vramLatch & kLatchTableClear) | ((value & 3) << 10));
+      break;
+    case kPpuMask:
+    case kOamAddr:
+      machine.cpuMem[address] = value;
+      break;
+    case kOamData:
+      machine.oam[machine.cpuMem[kOamAddr]] = value;
+      ++machine.cpuMem[kOamAddr];  // wraps 255 -> 0
+      break;
+    case kPpuScroll:
+      WritePpuScroll(machine, value);
+      break;
+    case kPpuAddr:
+      WritePpuAddr(machine, value);
+      break;
+    case kPpuData:
+      WritePpuData(machine, value);
+      break;
+    default:  // $2002 has no PPU action
+      break;
+  }
+}
+
+// A raw copy of the memory image: no read side effects, and no cycles charged. Pages in
+// $0000-$1FFF copy the work RAM they mirror.
+void SpriteDma(MachineState& machine, uint8_t page) {
+  uint16_t source = static_cast<uint16_t>(page << 8);
+  if (source < kRamMirrorEnd) source &= kRamMask;
+  std::memcpy(machine.oam, machine.cpuMem + source, sizeof machine.oam);
+}
+
+// Stores the APU register and raises the change flags the sound mixer polls.
+void WriteApuRegister(MachineState& machine, uint16_t address, uint8_t value) {
+  ApuWriteFlags& flags = machine.apuFlags;
+  uint8_t& stored = machine.cpuMem[address];
+  const bool changed = stored != value;
+
+  if (address <= kSq1Length) {
+    if (changed) flags.sq1Written = 1;
+    if (address == kSq1Sweep) flags.sq1SweepWritten = 1;
+    stored = value;
+    if (address == kSq1Length) {
+      flags.sq1Written = 1;
+      flags.sq1SweepWritten = 0;
+    }
+  } else if (address <= kSq2Length) {
+    if (changed) flags.sq2Written = 1;
+    if (address == kSq2Sweep) flags.sq2SweepWritten = 1;
+    stored = value;
+    if (address == kSq2Length) {
+      flags.sq2Written = 1;
+      flags.sq2SweepWritten = 0;
+    }
+  } else if (address < kNoiseCtrl) {
+    stored = value;
+    flags.triWritten = 1;
+  } else if (address <= kNoiseLength) {
+    if (changed) flags.noiseWritten = 1;
+    if (address == kNoiseLength) {
+      flags.noiseWritten = 1;
+      // The noise length counter starts from the value being written.
+      flags.noiseLengthCode = (value >> 3) + 4;
+    }
+    stored = value;
+  } else {
+    stored = (address == kDmcLevel && value == 0) ? kDmcMidLevel : value;
+    if (address == kDmcCtrl || address == kDmcLevel) flags.dmcWritten = 1;
+  }
+}
+
+}  // namespace
+
+void WriteBus(MachineState& machine, uint16_t address, uint8_t value) {
+  if (address < kRamMirrorEnd) {
+    machine.cpuMem[address & kRamMask] = value;
+    return;
+  }
+  if (address >= kPrgWindowStart) {
+    MapperHighWrite(machine, address, value);
+    return;
+  }
+  if (address <= kPpuData) {
+    WritePpuRegister(machine, address, value);
+    if (address != kPpuStatus) return;
+  }
+  switch (address) {
+    case kOamDma:
+      SpriteDma(machine, value);
+      return;
+    case kApuStatus:
+    case kJoypad2:
+      machine.cpuMem[address] = value;
+      return;
+    case kJoypad1:
+      machine.cpuMem[kJoypad1] = value;
+      if (value & kJoypadStrobe) {
+        machine.padReadIndex[0] = 0;
+        machine.padReadIndex[1] = 0;
+      }
+      return;
+    default:
+      break;
+  }
+  if (address >= kSq1Ctrl && address <= kDmcLength) WriteApuRegister(machine, address, value);
+  MapperLowWrite(machine, address, value);
+}
+
+}  // namespace wrenfold

@@ -1,0 +1,79 @@
+#include "emulator/cpu/interrupts.h"
+
+#include "emulator/cart/io_registers.h"
+#include "emulator/cpu/read_bus.h"
+
+namespace wrenfold {
+namespace {
+
+constexpr uint16_t kNmiVector = 0xFFFA;
+constexpr uint16_t kResetVector = 0xFFFC;
+constexpr uint16_t kIrqVector = 0xFFFE;
+constexpr uint16_t kStackBase = 0x0100;
+// Mapper 4 images with a trainer take the NMI at the trainer, which the loader puts here.
+constexpr uint16_t kTrainerAddress = 0x7000;
+constexpr uint8_t kPowerOnFlags = kFlagBit5;
+constexpr uint8_t kPowerOnStack = 0xFF;
+constexpr uint8_t kPowerOnMask = 0x18;  // background and sprites shown from the start
+constexpr uint8_t kPowerOnJoypadByte = 0x42;
+
+uint16_t ReadVector(MachineState& machine, uint16_t address) {
+  const uint8_t low = CpuRead(machine, address);
+  const uint8_t high = CpuRead(machine, static_cast<uint16_t>(address + 1));
+  return static_cast<uint16_t>(low | (high << 8));
+}
+
+void Push(MachineState& machine, uint8_t value) {
+  machine.cpuMem[kStackBase + machine.cpu.S] = value;
+  --machine.cpu.S;  // wraps 0 -> 255
+}
+
+// Pushes PC and the flags byte, sets I. The entries cost no cycles.
+void PushInterruptFrame(MachineState& machine, uint8_t pushedFlags) {
+  Push(machine, static_cast<uint8_t>(machine.cpu.PC >> 8));
+  Push(machine, static_cast<uint8_t>(machine.cpu.PC & 0xFF));
+  Push(machine, pushedFlags);
+  machine.cpu.P |= kFlagI;
+}
+
+}  // namespace
+
+void BuildHexDigits(MachineState& machine) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  for (int i = 0; i < 16; ++i) machine.hexDigits[i] = kDigits[i];
+}
+
+void PowerOn(MachineState& machine) {
+  BuildHexDigits(machine);
+  machine.frameCounter = 0;
+  machine.cpu.P = kPowerOnFlags;
+  machine.cpu.S = kPowerOnStack;
+  machine.cpuMem[kDmcLevel] = kDmcMidLevel;
+  machine.cpuMem[kJoypad1] = kPowerOnJoypadByte;
+  machine.cpuMem[kJoypad2] = kPowerOnJoypadByte;
+  machine.cpuMem[kPpuMask] = kPowerOnMask;
+  machine.ppu.vramAddrWritten = 1;
+  machine.ppu.vramAddr = 0;
+  machine.ppu.writeToggle = 0;
+  machine.padReadIndex[0] = 0;
+  machine.mapper.mmc3FirstSelect = 1;
+  machine.cpu.PC = ReadVector(machine, kResetVector);
+}
+
+void EnterNmi(MachineState& machine) {
+  ++machine.frameCounter;
+  if (!(machine.cpuMem[kPpuCtrl] & kCtrlNmiEnable)) return;
+  // The NMI ignores the I flag and pushes P as it stands.
+  PushInterruptFrame(machine, machine.cpu.P);
+  machine.cpu.PC = ReadVector(machine, kNmiVector);
+  if (machine.header.mapperNumber == 4 && machine.header.trainerFlag) {
+    machine.cpu.PC = kTrainerAddress;
+  }
+}
+
+void EnterIrq(MachineState& machine, uint8_t pushedFlags) {
+  PushInterruptFrame(machine, pushedFlags);
+  machine.cpu.PC = ReadVector(machine, kIrqVector);
+}
+
+}  // namespace wrenfold

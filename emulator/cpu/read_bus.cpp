@@ -1,0 +1,119 @@
+#include "emulator/cpu/read_bus.h"
+
+#include "emulator/cart/io_registers.h"
+
+namespace wrenfold {
+namespace {
+
+// A read sequence is 8 button bits, 8 bits of an absent second pad on the same port, and an
+// 8-bit signature of which one bit is set: the four-player adapter's "no extra pads" answer.
+constexpr uint8_t kPadSequenceLength = 24;
+constexpr uint8_t kPadButtonCount = 8;
+constexpr uint8_t kPadSignatureRead[2] = {20, 19};
+
+constexpr uint8_t kNamcoRamMask = 0x7F;
+
+uint8_t ReadPpuStatus(MachineState& machine) {
+  const uint8_t status = machine.cpuMem[kPpuStatus];
+  machine.cpuMem[kPpuStatus] = status & static_cast<uint8_t>(~kStatusVblank);
+  machine.ppu.writeToggle = 0;
+  return status;
+}
+
+uint8_t ReadOamData(MachineState& machine) {
+  uint8_t& oamAddr = machine.cpuMem[kOamAddr];
+  const uint8_t value = machine.oam[oamAddr];
+  ++oamAddr;  // wraps 255 -> 0
+  return value;
+}
+
+uint8_t ReadPpuByte(const MachineState& machine, uint16_t address) {
+  // Palette mirrors $3F20-$3FFF are not stored; they read the 32 entries below them.
+  if (address >= 0x3F00) address &= 0x3F1F;
+  return machine.ppuMem[address];
+}
+
+// No delayed read buffer: the first read after a $2006 address returns the byte without
+// stepping the address, so the first two reads return the same byte.
+uint8_t ReadPpuData(MachineState& machine) {
+  PpuLatches& ppu = machine.ppu;
+  const uint16_t address = ppu.vramAddr & kPpuAddressMask;
+  const uint8_t value = ReadPpuByte(machine, address);
+  if (ppu.vramAddrWritten) {
+    ppu.vramAddrWritten = 0;
+    return value;
+  }
+  const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
+  ppu.vramAddr = static_cast<uint16_t>((address + step) & kPpuAddressMask);
+  return value;
+}
+
+uint8_t ReadJoypad(MachineState& machine, int port) {
+  uint8_t& index = machine.padReadIndex[port];
+  index %= kPadSequenceLength;
+  if (index < kPadButtonCount) {
+    const uint8_t bit = (machine.padState[port] >> index) & 1;
+    ++index;
+    return bit;
+  }
+  ++index;
+  return index == kPadSignatureRead[port] ? 1 : 0;
+}
+
+bool ReadCartridgePort(MachineState& machine, uint16_t address, uint8_t& value) {
+  switch (machine.header.mapperNumber) {
+    case 19:
+      if (address == kNamcoSoundData) {
+        value = machine.namcoRam[machine.mapper.namcoRamAddr & kNamcoRamMask];
+        return true;
+      }
+      if (address >= kNamcoIrqLowStart && address < kNamcoIrqHighStart) {
+        value = static_cast<uint8_t>(machine.irq.cycleIrqCounter & 0xFF);
+        return true;
+      }
+      if (address >= kNamcoIrqHighStart && address < kNamcoIrqEnd) {
+        value = static_cast<uint8_t>(machine.irq.cycleIrqCounter >> 8);
+        return true;
+      }
+      return false;
+    case 48:
+      if (address == kTaitoSprite0Port) {
+        value = (machine.cpuMem[kPpuStatus] & kStatusSprite0Hit) ? 0x80 : 0x00;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+uint8_t CpuRead(MachineState& machine, uint16_t address) {
+  if (address >= kPrgWindowStart) return machine.cpuMem[address];
+  if (address < kRamMirrorEnd) return machine.cpuMem[address & kRamMask];
+
+  switch (address) {
+    case kPpuStatus:
+      return ReadPpuStatus(machine);
+    case kOamData:
+      return ReadOamData(machine);
+    case kPpuData:
+      return ReadPpuData(machine);
+    case kJoypad1:
+      return ReadJoypad(machine, 0);
+    case kJoypad2:
+      return ReadJoypad(machine, 1);
+    default:
+      break;
+  }
+
+  uint8_t value;
+  if (ReadCartridgePort(machine, address, value)) return value;
+
+  // Every other register reads back the byte last stored at its address; $2008-$3FFF are
+  // not mirrors of the PPU registers.
+  return machine.cpuMem[address];
+}
+
+}  // namespace wrenfold

@@ -1,0 +1,76 @@
+#include "emulator/ppu/ppu_memory.h"
+
+#include <algorithm>
+
+#include "emulator/cart/mirroring.h"
+
+namespace wrenfold {
+namespace {
+
+constexpr uint16_t kPpuAddressMask = 0x3FFF;
+constexpr uint16_t kNameTableStart = 0x2000;
+constexpr uint16_t kNameTableEnd = 0x3000;
+constexpr uint16_t kPaletteStart = 0x3F00;
+constexpr uint16_t kPaletteMask = 0x3F1F;  // $3F20-$3FFF act on the 32 entries
+constexpr uint8_t kPaletteEntryMask = 0x1F;
+constexpr uint32_t kPatternBytes = 0x2000;
+constexpr uint32_t kBytesPerTile = 16;  // 8 rows of plane 0, then 8 rows of plane 1
+constexpr uint32_t kTileCount = kPatternBytes / kBytesPerTile;
+constexpr uint32_t kCacheBytesPerTile = 64;
+
+static_assert(kTileCount * kCacheBytesPerTile == kPatternCacheSize);
+
+void WritePalette(MachineState& machine, uint16_t address, uint8_t value) {
+  if (address & 3) {
+    machine.ppuMem[address & kPaletteMask] = value;
+    machine.paletteRam[address & kPaletteEntryMask] = value;
+  } else if ((address & 0x0C) == 0) {
+    // $3F00 and $3F10: the backdrop colour, shared by all eight palettes.
+    for (int entry = 0; entry < 32; entry += 4) {
+      machine.ppuMem[kPaletteStart + entry] = value;
+      machine.paletteRam[entry] = value;
+    }
+  }
+  // Entry 0 of the other palettes always shows the backdrop, so their own writes are dropped.
+}
+
+void DecodeTile(MachineState& machine, uint32_t tile) {
+  const uint8_t* planes = machine.ppuMem + tile * kBytesPerTile;
+  uint8_t* pixels = machine.patternCache + tile * kCacheBytesPerTile;
+  for (int row = 0; row < 8; ++row) {
+    const uint8_t plane0 = planes[row];
+    const uint8_t plane1 = planes[row + 8];
+    for (int column = 0; column < 8; ++column) {
+      const int shift = 7 - column;
+      *pixels++ = static_cast<uint8_t>(((plane0 >> shift) & 1) | (((plane1 >> shift) & 1) << 1));
+    }
+  }
+}
+
+}  // namespace
+
+void PpuWrite(MachineState& machine, uint16_t address, uint8_t value) {
+  address &= kPpuAddressMask;
+  if (address >= kPaletteStart) {
+    WritePalette(machine, address, value);
+  } else if (address >= kNameTableStart && address < kNameTableEnd) {
+    WriteNameTable(machine, address, value);
+  } else {
+    machine.ppuMem[address] = value;
+    if (address < kNameTableStart) machine.patternDirty = 1;
+  }
+}
+
+void DecodeAllTiles(MachineState& machine) {
+  DecodeTileRange(machine, 0, kPatternBytes);
+  machine.patternDirty = 0;
+}
+
+void DecodeTileRange(MachineState& machine, uint16_t start, uint32_t length) {
+  // A range reaching past the pattern tables is cut at their end; 64-bit so no length wraps.
+  const uint64_t first = start / kBytesPerTile;
+  const uint64_t end = std::min<uint64_t>((uint64_t{start} + length) / kBytesPerTile, kTileCount);
+  for (uint64_t tile = first; tile < end; ++tile) DecodeTile(machine, static_cast<uint32_t>(tile));
+}
+
+}  // namespace wrenfold
