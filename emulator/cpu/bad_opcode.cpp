@@ -1,0 +1,36 @@
+#include "emulator/cpu/bad_opcode.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "emulator/cpu/read_bus.h"
+#include "emulator/host/log.h"
+
+namespace wrenfold {
+namespace {
+
+constexpr uint16_t kNmiVector = 0xFFFA;
+constexpr uint16_t kIrqVector = 0xFFFE;
+
+void LogEntry(std::string_view text, int32_t value) {
+  LogText(text);
+  LogNumber(value);
+}
+
+int32_t VectorAt(const MachineState& machine, uint16_t address) {
+  return machine.cpuMem[address] | (machine.cpuMem[address + 1] << 8);
+}
+
+}  // namespace
+
+void ReportBadOpcode(MachineState& machine) {
+  const uint16_t opcodeAddress = static_cast<uint16_t>(machine.cpu.PC - 1);
+  LogEntry("Bad opcode:", CpuRead(machine, opcodeAddress));
+  LogEntry("At:", opcodeAddress);
+  LogEntry("Frame:", machine.frameCounter);
+  LogEntry("NMI vector:", VectorAt(machine, kNmiVector));
+  LogEntry("IRQ vector:", VectorAt(machine, kIrqVector));
+  machine.haltRequested = 1;
+}
+
+}  // namespace wrenfold

@@ -1,0 +1,105 @@
+// The two ways the interpreters keep the status flags during a call. Both offer the same
+// operations, so the instruction code in cpu_interpreter.h is written once for both cores.
+#pragma once
+
+#include <cstdint>
+
+#include "emulator/machine_state/machine_state.h"
+
+namespace wrenfold {
+
+// Reference core: P stays packed. Each update clears the bits the instruction defines and ORs
+// in the new values; B and bit 5 are ordinary bits that only PLP and RTI change.
+struct PackedFlags {
+  uint8_t p;
+
+  void Load(uint8_t packed) { p = packed; }
+  uint8_t Pack() const { return p; }
+
+  bool N() const { return (p & kFlagN) != 0; }
+  bool V() const { return (p & kFlagV) != 0; }
+  bool Z() const { return (p & kFlagZ) != 0; }
+  bool C() const { return (p & kFlagC) != 0; }
+  bool I() const { return (p & kFlagI) != 0; }
+  uint8_t Carry() const { return p & kFlagC; }
+
+  void SetNZ(uint8_t result) { p = (p & 0x7D) | NZOf(result); }
+  void SetNZC(uint8_t result, bool carry) { p = (p & 0x7C) | NZOf(result) | (carry ? kFlagC : 0); }
+  void SetNVZC(uint8_t result, bool overflow, bool carry) {
+    p = (p & 0x3C) | NZOf(result) | (overflow ? kFlagV : 0) | (carry ? kFlagC : 0);
+  }
+  // BIT: N and V are copied from the operand, Z comes from A AND operand.
+  void SetBitTest(uint8_t operand, bool zero) {
+    p = (p & 0x3D) | (operand & (kFlagN | kFlagV)) | (zero ? kFlagZ : 0);
+  }
+  void SetC(bool on) { p = on ? (p | kFlagC) : (p & ~kFlagC); }
+  void SetI(bool on) { p = on ? (p | kFlagI) : (p & ~kFlagI); }
+  void SetD(bool on) { p = on ? (p | kFlagD) : (p & ~kFlagD); }
+  void ClearV() { p &= ~kFlagV; }
+  // After BRK pushed its copy, B, I and bit 5 stay set in the live P.
+  void EnterBreak() { p |= kFlagBit5 | kFlagB | kFlagI; }
+
+ private:
+  static uint8_t NZOf(uint8_t result) { return (result & kFlagN) | (result == 0 ? kFlagZ : 0); }
+};
+
+// Second core: one byte per flag, each zero or non-zero. Bit 5 has no byte of its own, so a
+// packed copy (on exit, PHP, BRK) always has bit 5 clear.
+struct SplitFlags {
+  uint8_t n;
+  uint8_t v;
+  uint8_t b;
+  uint8_t d;
+  uint8_t i;
+  uint8_t z;
+  uint8_t c;
+
+  void Load(uint8_t packed) {
+    n = packed & kFlagN;
+    v = packed & kFlagV;
+    b = packed & kFlagB;
+    d = packed & kFlagD;
+    i = packed & kFlagI;
+    z = packed & kFlagZ;
+    c = packed & kFlagC;
+  }
+  uint8_t Pack() const {
+    return (n ? kFlagN : 0) | (v ? kFlagV : 0) | (b ? kFlagB : 0) | (d ? kFlagD : 0) |
+           (i ? kFlagI : 0) | (z ? kFlagZ : 0) | (c ? kFlagC : 0);
+  }
+
+  bool N() const { return n != 0; }
+  bool V() const { return v != 0; }
+  bool Z() const { return z != 0; }
+  bool C() const { return c != 0; }
+  bool I() const { return i != 0; }
+  uint8_t Carry() const { return c ? 1 : 0; }
+
+  void SetNZ(uint8_t result) {
+    n = result & kFlagN;
+    z = result == 0;
+  }
+  void SetNZC(uint8_t result, bool carry) {
+    SetNZ(result);
+    c = carry;
+  }
+  void SetNVZC(uint8_t result, bool overflow, bool carry) {
+    SetNZC(result, carry);
+    v = overflow;
+  }
+  void SetBitTest(uint8_t operand, bool zero) {
+    n = operand & kFlagN;
+    v = operand & kFlagV;
+    z = zero;
+  }
+  void SetC(bool on) { c = on; }
+  void SetI(bool on) { i = on; }
+  void SetD(bool on) { d = on; }
+  void ClearV() { v = 0; }
+  void EnterBreak() {
+    b = 1;
+    i = 1;
+  }
+};
+
+}  // namespace wrenfold

@@ -1,0 +1,36 @@
+#include "emulator/cpu/cpu_step.h"
+
+#include "emulator/cpu/cpu_interpreter.h"
+#include "emulator/cpu/cpu_trace.h"
+
+namespace wrenfold {
+namespace {
+
+template <CpuCoreKind kCore, bool kTraced>
+CpuStepResult StepOnce(MachineState& machine, int budget, const CpuTraceSink* traceSink) {
+  Interpreter<kCore, kTraced> cpu(machine, budget, traceSink);
+  if (!cpu.Step()) {
+    return {cpu.budget, true};
+  }
+  cpu.StoreRegisters();
+  return {cpu.budget, false};
+}
+
+template <CpuCoreKind kCore>
+CpuStepResult StepCore(MachineState& machine, int budget) {
+  if (const CpuTraceSink* traceSink = TheCpuTrace().sink) {
+    return StepOnce<kCore, true>(machine, budget, traceSink);
+  }
+  return StepOnce<kCore, false>(machine, budget, nullptr);
+}
+
+}  // namespace
+
+CpuStepResult StepCpuInstruction(MachineState& machine, CpuCoreKind core, int budget) {
+  if (core == CpuCoreKind::Reference) {
+    return StepCore<CpuCoreKind::Reference>(machine, budget);
+  }
+  return StepCore<CpuCoreKind::Second>(machine, budget);
+}
+
+}  // namespace wrenfold
