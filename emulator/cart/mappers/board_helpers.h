@@ -1,0 +1,34 @@
+// Small pieces shared by the board handlers: the log mark of unemulated registers and two-way
+// mirroring control.
+#pragma once
+
+#include <cstdint>
+
+#include "emulator/cart/mirroring.h"
+#include "emulator/host/log.h"
+#include "emulator/machine_state/machine_state.h"
+
+namespace wrenfold {
+
+// $4000-$4015 are the console's own registers; a board's unknown registers lie above them.
+inline constexpr uint16_t kLastConsoleRegister = 0x4015;
+
+// Marks a write to a register the board's handler does not emulate, so an unknown game's needs
+// show in the log: the address, then the value, each on its own line.
+inline void LogRegisterWrite(uint16_t address, uint8_t value) {
+  LogNumber(address);
+  LogNumber(value);
+}
+
+// Switches between the two-table layouts only when the requested one differs, so a board that
+// rewrites its register every frame pays no table copies.
+inline void SelectTwoWayMirroring(MachineState& machine, bool vertical) {
+  if (vertical == (machine.header.mirrorVertical != 0)) return;
+  if (vertical) {
+    SetVertical(machine);
+  } else {
+    SetHorizontal(machine);
+  }
+}
+
+}  // namespace wrenfold
