@@ -1,0 +1,194 @@
+// The control panel's settings and the front-end's side of Wrenfold.CFG: the full writer, the
+// read-back at start, the item reader, and the patching of BOOT=, ROMDIR=, IRQADJ= and
+// DDEVICE= done before each start of the emulator.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/model/interface_language.h"
+
+namespace wrenfold {
+
+inline constexpr std::string_view kConfigFileName = "Wrenfold.CFG";
+
+// Most items a configuration file may hold; the patcher keeps every item in memory and
+// refuses larger files rather than dropping lines.
+inline constexpr size_t kConfigItemCapacity = 1024;
+
+// Anything longer is not a configuration file written by us or by hand.
+inline constexpr size_t kConfigFileMaxBytes = 1 << 20;
+
+// Keyboard slots, in the order of the panel rows and of the KEY lines.
+enum KeySlot : int {
+  kKeyUp,
+  kKeyDown,
+  kKeyLeft,
+  kKeyRight,
+  kKeyA,
+  kKeyB,
+  kKeyTurboA,
+  kKeyTurboB,
+  kKeySelect,
+  kKeyStart,
+  kKeySlotCount
+};
+
+// Joystick slots, in the order of the panel rows and of the JOY lines.
+enum JoySlot : int { kJoyA, kJoyB, kJoyTurboA, kJoyTurboB, kJoySelect, kJoyStart, kJoySlotCount };
+
+// DirectInput scan codes per keyboard slot; 0 = no key.
+struct KeyMap {
+  std::array<int16_t, kKeySlotCount> codes{};
+};
+
+// Joystick button numbers (counted from 1) per joystick slot.
+struct JoyMap {
+  std::array<int16_t, kJoySlotCount> buttons{};
+};
+
+// Entry numbers of the 1P/2P lists; the texts are the PLAYERn= values.
+// Used only when there is no Wrenfold.CFG: arrows, X/Z for A/B, S/A for the turbo buttons,
+// C for Select and Enter for Start.
+inline constexpr KeyMap kDefaultKeyMap{{200, 208, 203, 205, 45, 44, 31, 30, 46, 28}};
+inline constexpr JoyMap kDefaultJoyMap{{1, 2, 3, 4, 5, 6}};
+
+enum class PlayerDevice : int { None = 0, Keyboard = 1, Joystick = 2 };
+
+std::string_view PlayerDeviceText(PlayerDevice device);  // "None", "Keyboard", "Joystick"
+
+inline constexpr int kRapidFireMax = 9;  // the emulator reads one digit
+
+// Everything the control panel shows and the writer stores, plus the two values the writer
+// takes from the encyclopedia face (the selected ROM file and the ROM directory box).
+struct ControlPanelSettings {
+  int16_t language = kLanguageChinese;
+  std::string selectedRomFile;   // BOOT=: the selected file-name list row, "" if none
+  std::string romDirectoryText;  // the ROM directory box, as typed
+  bool videoNtsc = true;         // Opt_Disp(0) set, else PAL
+  int resolutionIndex = 1;       // 1 = 640*480, 2 = 800*600, 3 = 1024*768
+  bool scanline = false;
+  bool color = true;
+  bool doubleSize = false;
+  std::string irqAdjustCaption = "0";  // LabHardNum, e.g. "0", " 3", "-2"
+  bool asmCore = true;                 // Option1(0) "New ASM Core", else the C core
+  bool soundEnabled = true;
+  bool stereo = false;
+  bool namcoExtended = true;
+  bool vrc6Extended = true;
+  int rapidFireInterval = 0;
+  PlayerDevice player1 = PlayerDevice::Keyboard;
+  PlayerDevice player2 = PlayerDevice::None;
+  KeyMap keyMap = kDefaultKeyMap;
+  JoyMap joyMap = kDefaultJoyMap;
+};
+
+// Sound check box rule: stereo is offered only while sound is on.
+bool StereoAvailable(const ControlPanelSettings& settings);
+void ApplySoundEnabled(ControlPanelSettings& settings, bool enabled);
+
+// Leaving one player's list: when both lists show the same device, the other player's list
+// falls back to "None". `changedPlayer` is 1 or 2.
+void SettlePlayerDevices(ControlPanelSettings& settings, int changedPlayer);
+
+// The "0", "-" and "+" buttons beside the IRQ adjustment: the new caption, in the decimal form
+// with the sign position; the value stays within the 16-bit range.
+std::string StepIrqAdjustCaption(std::string_view caption, int delta);
+
+// The ROM directory box with one trailing "/" or "\" dropped; a lone "/" stays, since the
+// emulator joins directory and file with its own separator.
+std::string RomDirectoryForConfig(std::string_view romDirectoryText);
+
+// ---- Writer ----
+
+// The 35 lines of the "Update Config" button, each ended by CR LF.
+std::string FormatConfig(const ControlPanelSettings& settings);
+
+// ---- Item reader ----
+
+enum class ConfigStatus {
+  Ok,
+  Missing,           // no Wrenfold.CFG
+  Unreadable,        // exists but cannot be read
+  Damaged,           // not a text file of items (NUL bytes, an unclosed quote, too long)
+  TooManyItems,      // more than kConfigItemCapacity items
+  NoRomDirectory,    // start-up: no ROMDIR= item (the default directory is used)
+  NoEndMarker,       // start-up: the last item is not ";" (the items read are used)
+  NoRomSelected,     // start: no ROM file name to start
+  LineBreakInValue,  // a file, folder or device name holds a line break and cannot be a line
+  WriteFailed,       // the new file could not be written; the old one is unchanged
+};
+
+struct ConfigItems {
+  ConfigStatus status = ConfigStatus::Ok;  // Ok, Damaged or TooManyItems
+  std::vector<std::string> items;          // the items read before any problem
+};
+
+// Splits configuration text into items: leading blanks are skipped, an item ends at a comma or
+// a line end (CR LF, LF or CR), and an item that starts with a double quote runs to the
+// closing quote (the rest up to the next comma or line end is dropped). An empty line is an
+// empty item. At most `capacity` items are kept.
+ConfigItems ReadConfigItems(std::string_view text, size_t capacity = kConfigItemCapacity);
+
+// ---- Read-back at start ----
+
+struct StartupConfig {
+  ConfigStatus status = ConfigStatus::Ok;
+  std::string detail;  // system error text for Missing/Unreadable
+  ControlPanelSettings settings;
+  std::string romDirectory;  // RomDir; the default directory when the value is empty or absent
+  bool firstRunLanguageRequested = false;  // BOOTLAN= starts with "N"
+};
+
+// Applies the settings items to `settings`, as the load handler does with an existing file.
+// BOOT= and HARDBUF= are not taken: the IRQ adjustment always starts at "0".
+void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& config);
+
+// Reads `path` (the caller finds it, by exact name first). On any problem the defaults and
+// whatever items could be read stand, and the status says what went wrong.
+StartupConfig LoadStartupConfig(const std::filesystem::path& path,
+                                std::string_view defaultRomDirectory);
+
+// The configuration file of `folder` to read: Wrenfold.CFG, or a name that differs only in
+// case; folder/Wrenfold.CFG when there is neither. Writing always uses the exact name.
+std::filesystem::path ConfigFileToRead(const std::filesystem::path& folder);
+
+// $HOME/Wrenfold (or ./Wrenfold without a home folder).
+std::string DefaultRomDirectory();
+
+// ---- Start: patch and write ----
+
+struct LaunchRequest {
+  std::string bootFile;          // file name only, no directory
+  std::string romDirectoryText;  // the ROM directory box, as typed
+  std::string irqAdjustCaption;  // LabHardNum
+  std::string displayDeviceId;   // identifier of the display chosen in Cmb_DD
+};
+
+struct PatchResult {
+  ConfigStatus status = ConfigStatus::Ok;
+  std::string text;  // the new file, when Ok
+};
+
+// The new configuration text for a start: the items of `oldText` with BOOT=, ROMDIR=, IRQADJ=
+// and DDEVICE= replaced, the missing ones appended in that order, empty and ";" items dropped,
+// then ";". A value with a line break is refused: it would smuggle in lines of its own.
+PatchResult PatchConfigText(std::string_view oldText, const LaunchRequest& request);
+
+// Reads Wrenfold.CFG from `readPath`, patches it and replaces `writePath` with the result;
+// on any failure nothing is written.
+ConfigStatus PatchConfigFile(const std::filesystem::path& readPath,
+                             const std::filesystem::path& writePath, const LaunchRequest& request,
+                             std::string* detail = nullptr);
+
+// The "Update Config" button: replaces `path` with FormatConfig(settings). A ROM file name or
+// directory with a line break in it is refused, since it would split into lines of its own.
+ConfigStatus WriteConfig(const std::filesystem::path& path, const ControlPanelSettings& settings,
+                         std::string* detail = nullptr);
+
+}  // namespace wrenfold

@@ -1,0 +1,215 @@
+#include "frontend/model/header_repair.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <span>
+
+#include "frontend/model/file_access.h"
+#include "frontend/model/number_text.h"
+#include "frontend/model/ui_text.h"
+
+namespace wrenfold {
+
+namespace {
+
+constexpr int kPrgUnitKb = 16;
+constexpr int kChrUnitKb = 8;
+constexpr int kTrashStart = 8;  // bytes 8 to 15 are zero in a clean header
+constexpr int kTrashCheckEnd = 14;
+constexpr int kMapperHighByte = 7;
+
+std::string ErrnoText(int error) {
+  return std::strerror(error);
+}
+
+// Opens a regular file without blocking on a FIFO or device; -1 with `status` set otherwise.
+int OpenRegularFile(const std::filesystem::path& path, int flags, HeaderFileStatus& status,
+                    std::string& detail) {
+  int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    status =
+        (errno == EACCES || errno == EPERM || errno == EROFS) && (flags & O_ACCMODE) != O_RDONLY
+            ? HeaderFileStatus::ReadOnly
+            : HeaderFileStatus::CannotOpen;
+    detail = path.string() + ": " + ErrnoText(errno);
+    return -1;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    status = HeaderFileStatus::CannotOpen;
+    detail = path.string() + ": not a regular file";
+    close(fd);
+    return -1;
+  }
+  if (info.st_size < kInesHeaderSize) {
+    status = HeaderFileStatus::TooShort;
+    detail = path.string() + ": " + std::to_string(info.st_size) + " bytes";
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool ReadExactly(int fd, std::span<uint8_t> bytes, off_t offset) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t got =
+        pread(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    done += static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool WriteExactly(int fd, std::span<const uint8_t> bytes, off_t offset) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t put =
+        pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+// The header lies inside the file's first block, which the system writes as a whole, so one
+// in-place write of the changed range either lands or fails; the file keeps its identity
+// (inode, links, owner, permissions), which a copy-and-rename of a whole ROM would not.
+RepairResult WriteHeaderRange(int fd, const std::filesystem::path& path,
+                              std::span<const uint8_t> bytes, off_t offset) {
+  RepairResult result;
+  bool ok = WriteExactly(fd, bytes, offset);
+  int error = errno;
+  if (ok && fsync(fd) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    result.status = HeaderFileStatus::WriteFailed;
+    result.detail = path.string() + ": " + ErrnoText(error);
+    return result;
+  }
+  result.status = HeaderFileStatus::Ok;
+  return result;
+}
+
+std::string SizeText(MessageId prefix, int kilobytes) {
+  return std::string(MessageText(prefix, kLanguageChinese)) + FormatSignedDecimal(kilobytes) +
+         std::string(MessageText(MessageId::HeaderSizeUnit, kLanguageChinese));
+}
+
+}  // namespace
+
+int PanelMapperNumber(const RomHeaderBytes& header) {
+  return (header[6] & 0xF0) / 16 | (header[7] & 0xF0);
+}
+
+bool HeaderHasTrash(const RomHeaderBytes& header) {
+  for (int i = kTrashStart; i <= kTrashCheckEnd; ++i) {
+    if (header[i] != 0) return true;
+  }
+  return false;
+}
+
+HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected) {
+  uint8_t raw[kInesHeaderSize];
+  std::copy(fileHeader.begin(), fileHeader.end(), raw);
+  const InesHeader decoded = DecodeInesHeader(raw);
+
+  // The run-time panel texts are the same in both interface languages.
+  HeaderPanelView view;
+  view.prgSize.text = SizeText(MessageId::HeaderPrgSizePrefix, decoded.prgBankCount * kPrgUnitKb);
+  view.chrSize.text = SizeText(MessageId::HeaderChrSizePrefix, decoded.chrBankCount * kChrUnitKb);
+  const int mapper = PanelMapperNumber(fileHeader);
+  view.mapper.text = std::string(MessageText(MessageId::HeaderMapperPrefix, kLanguageChinese)) +
+                     FormatSignedDecimal(mapper);
+  view.hasTrash = HeaderHasTrash(fileHeader);
+
+  const bool fileFlags[kHeaderFlagCount] = {decoded.mirrorVertical, decoded.battery,
+                                            decoded.trainer, decoded.fourScreen};
+  for (int flag = 0; flag < kHeaderFlagCount; ++flag) {
+    view.flags[flag] = {fileFlags[flag], kPanelGreen};
+  }
+  if (!expected) return view;
+
+  auto compare = [&view](HeaderTextView& item, int fileValue, int expectedValue) {
+    if (fileValue == expectedValue) return;
+    item.colour = kPanelRed;
+    view.differsFromExpected = true;
+  };
+  compare(view.prgSize, fileHeader[4], (*expected)[4]);
+  compare(view.chrSize, fileHeader[5], (*expected)[5]);
+  compare(view.mapper, mapper, PanelMapperNumber(*expected));
+  for (int flag = 0; flag < kHeaderFlagCount; ++flag) {
+    const bool expectedBit = ((*expected)[6] >> flag) & 1;
+    if (fileFlags[flag] != expectedBit) {
+      view.flags[flag] = {true, kPanelRed};
+      view.differsFromExpected = true;
+    }
+  }
+  return view;
+}
+
+HeaderReadResult ReadRomHeader(const std::filesystem::path& romPath) {
+  HeaderReadResult result;
+  int fd = OpenRegularFile(romPath, O_RDONLY, result.status, result.detail);
+  if (fd < 0) return result;
+  bool ok = ReadExactly(fd, result.bytes, 0);
+  int error = errno;
+  close(fd);
+  if (!ok) {
+    result.status = HeaderFileStatus::CannotOpen;
+    result.detail = romPath.string() + ": " + ErrnoText(error);
+    return result;
+  }
+  result.status = HeaderFileStatus::Ok;
+  return result;
+}
+
+RepairResult WriteExpectedHeader(const std::filesystem::path& romPath,
+                                 const RomHeaderBytes& expected) {
+  RepairResult result;
+  if (IsWriteProtected(romPath)) {
+    result.status = HeaderFileStatus::ReadOnly;
+    return result;
+  }
+  int fd = OpenRegularFile(romPath, O_WRONLY, result.status, result.detail);
+  if (fd < 0) return result;
+  return WriteHeaderRange(fd, romPath, expected, 0);
+}
+
+RepairResult ClearHeaderTrash(const std::filesystem::path& romPath) {
+  RepairResult result;
+  if (IsWriteProtected(romPath)) {
+    result.status = HeaderFileStatus::ReadOnly;
+    return result;
+  }
+  int fd = OpenRegularFile(romPath, O_RDWR, result.status, result.detail);
+  if (fd < 0) return result;
+  RomHeaderBytes current{};
+  if (!ReadExactly(fd, current, 0)) {
+    result.status = HeaderFileStatus::CannotOpen;
+    result.detail = romPath.string() + ": " + ErrnoText(errno);
+    close(fd);
+    return result;
+  }
+  // "Di" at bytes 7-8 is the start of a signature an old header tool wrote over the tail;
+  // its "D" sits in the mapper's high nibble.
+  const int first = current[7] == 'D' && current[8] == 'i' ? kMapperHighByte : kTrashStart;
+  static constexpr uint8_t kZeros[kInesHeaderSize] = {};
+  return WriteHeaderRange(
+      fd, romPath, std::span<const uint8_t>(kZeros, static_cast<size_t>(kInesHeaderSize - first)),
+      first);
+}
+
+}  // namespace wrenfold
