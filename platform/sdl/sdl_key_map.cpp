@@ -1,0 +1,153 @@
+#include "platform/sdl/sdl_key_map.h"
+
+#include "platform/dik_codes.h"
+
+namespace wrenfold {
+
+uint8_t DikFromSdlScancode(SDL_Scancode scancode) {
+  // clang-format off
+  switch (scancode) {
+    case SDL_SCANCODE_ESCAPE: return kDikEscape;
+    case SDL_SCANCODE_1: return kDik1;
+    case SDL_SCANCODE_2: return kDik2;
+    case SDL_SCANCODE_3: return kDik3;
+    case SDL_SCANCODE_4: return kDik4;
+    case SDL_SCANCODE_5: return kDik5;
+    case SDL_SCANCODE_6: return kDik6;
+    case SDL_SCANCODE_7: return kDik7;
+    case SDL_SCANCODE_8: return kDik8;
+    case SDL_SCANCODE_9: return kDik9;
+    case SDL_SCANCODE_0: return kDik0;
+    case SDL_SCANCODE_MINUS: return kDikMinus;
+    case SDL_SCANCODE_EQUALS: return kDikEquals;
+    case SDL_SCANCODE_BACKSPACE: return kDikBackspace;
+    case SDL_SCANCODE_TAB: return kDikTab;
+    case SDL_SCANCODE_Q: return kDikQ;
+    case SDL_SCANCODE_W: return kDikW;
+    case SDL_SCANCODE_E: return kDikE;
+    case SDL_SCANCODE_R: return kDikR;
+    case SDL_SCANCODE_T: return kDikT;
+    case SDL_SCANCODE_Y: return kDikY;
+    case SDL_SCANCODE_U: return kDikU;
+    case SDL_SCANCODE_I: return kDikI;
+    case SDL_SCANCODE_O: return kDikO;
+    case SDL_SCANCODE_P: return kDikP;
+    case SDL_SCANCODE_LEFTBRACKET: return kDikLeftBracket;
+    case SDL_SCANCODE_RIGHTBRACKET: return kDikRightBracket;
+    case SDL_SCANCODE_RETURN: return kDikReturn;
+    case SDL_SCANCODE_LCTRL: return kDikLeftControl;
+    case SDL_SCANCODE_A: return kDikA;
+    case SDL_SCANCODE_S: return kDikS;
+    case SDL_SCANCODE_D: return kDikD;
+    case SDL_SCANCODE_F: return kDikF;
+    case SDL_SCANCODE_G: return kDikG;
+    case SDL_SCANCODE_H: return kDikH;
+    case SDL_SCANCODE_J: return kDikJ;
+    case SDL_SCANCODE_K: return kDikK;
+    case SDL_SCANCODE_L: return kDikL;
+    case SDL_SCANCODE_SEMICOLON: return kDikSemicolon;
+    case SDL_SCANCODE_APOSTROPHE: return kDikApostrophe;
+    case SDL_SCANCODE_GRAVE: return kDikGrave;
+    case SDL_SCANCODE_LSHIFT: return kDikLeftShift;
+    case SDL_SCANCODE_BACKSLASH: return kDikBackslash;
+    case SDL_SCANCODE_NONUSHASH: return kDikBackslash;
+    case SDL_SCANCODE_Z: return kDikZ;
+    case SDL_SCANCODE_X: return kDikX;
+    case SDL_SCANCODE_C: return kDikC;
+    case SDL_SCANCODE_V: return kDikV;
+    case SDL_SCANCODE_B: return kDikB;
+    case SDL_SCANCODE_N: return kDikN;
+    case SDL_SCANCODE_M: return kDikM;
+    case SDL_SCANCODE_COMMA: return kDikComma;
+    case SDL_SCANCODE_PERIOD: return kDikPeriod;
+    case SDL_SCANCODE_SLASH: return kDikSlash;
+    case SDL_SCANCODE_RSHIFT: return kDikRightShift;
+    case SDL_SCANCODE_KP_MULTIPLY: return kDikNumpadMultiply;
+    case SDL_SCANCODE_LALT: return kDikLeftAlt;
+    case SDL_SCANCODE_SPACE: return kDikSpace;
+    case SDL_SCANCODE_CAPSLOCK: return kDikCapsLock;
+    case SDL_SCANCODE_F1: return kDikF1;
+    case SDL_SCANCODE_F2: return kDikF2;
+    case SDL_SCANCODE_F3: return kDikF3;
+    case SDL_SCANCODE_F4: return kDikF4;
+    case SDL_SCANCODE_F5: return kDikF5;
+    case SDL_SCANCODE_F6: return kDikF6;
+    case SDL_SCANCODE_F7: return kDikF7;
+    case SDL_SCANCODE_F8: return kDikF8;
+    case SDL_SCANCODE_F9: return kDikF9;
+    case SDL_SCANCODE_F10: return kDikF10;
+    case SDL_SCANCODE_F11: return kDikF11;
+    case SDL_SCANCODE_F12: return kDikF12;
+    case SDL_SCANCODE_F13: return kDikF13;
+    case SDL_SCANCODE_F14: return kDikF14;
+    case SDL_SCANCODE_F15: return kDikF15;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return kDikNumLock;
+    case SDL_SCANCODE_SCROLLLOCK: return kDikScrollLock;
+    case SDL_SCANCODE_KP_7: return kDikNumpad7;
+    case SDL_SCANCODE_KP_8: return kDikNumpad8;
+    case SDL_SCANCODE_KP_9: return kDikNumpad9;
+    case SDL_SCANCODE_KP_MINUS: return kDikNumpadMinus;
+    case SDL_SCANCODE_KP_4: return kDikNumpad4;
+    case SDL_SCANCODE_KP_5: return kDikNumpad5;
+    case SDL_SCANCODE_KP_6: return kDikNumpad6;
+    case SDL_SCANCODE_KP_PLUS: return kDikNumpadPlus;
+    case SDL_SCANCODE_KP_1: return kDikNumpad1;
+    case SDL_SCANCODE_KP_2: return kDikNumpad2;
+    case SDL_SCANCODE_KP_3: return kDikNumpad3;
+    case SDL_SCANCODE_KP_0: return kDikNumpad0;
+    case SDL_SCANCODE_KP_PERIOD: return kDikNumpadPeriod;
+    case SDL_SCANCODE_NONUSBACKSLASH: return kDikOem102;
+    case SDL_SCANCODE_INTERNATIONAL1: return kDikAbntC1;
+    case SDL_SCANCODE_INTERNATIONAL2: return kDikKana;
+    case SDL_SCANCODE_INTERNATIONAL3: return kDikYen;
+    case SDL_SCANCODE_INTERNATIONAL4: return kDikConvert;
+    case SDL_SCANCODE_INTERNATIONAL5: return kDikNoConvert;
+    case SDL_SCANCODE_KP_EQUALS: return kDikNumpadEquals;
+    case SDL_SCANCODE_KP_COMMA: return kDikNumpadComma;
+    case SDL_SCANCODE_AUDIOPREV: return kDikPrevTrack;
+    case SDL_SCANCODE_AUDIONEXT: return kDikNextTrack;
+    case SDL_SCANCODE_KP_ENTER: return kDikNumpadEnter;
+    case SDL_SCANCODE_RCTRL: return kDikRightControl;
+    case SDL_SCANCODE_MUTE: return kDikMute;
+    case SDL_SCANCODE_AUDIOMUTE: return kDikMute;
+    case SDL_SCANCODE_CALCULATOR: return kDikCalculator;
+    case SDL_SCANCODE_AUDIOPLAY: return kDikPlayPause;
+    case SDL_SCANCODE_AUDIOSTOP: return kDikMediaStop;
+    case SDL_SCANCODE_VOLUMEDOWN: return kDikVolumeDown;
+    case SDL_SCANCODE_VOLUMEUP: return kDikVolumeUp;
+    case SDL_SCANCODE_AC_HOME: return kDikWebHome;
+    case SDL_SCANCODE_KP_DIVIDE: return kDikNumpadDivide;
+    case SDL_SCANCODE_PRINTSCREEN: return kDikSysRq;
+    case SDL_SCANCODE_SYSREQ: return kDikSysRq;
+    case SDL_SCANCODE_RALT: return kDikRightAlt;
+    case SDL_SCANCODE_PAUSE: return kDikPause;
+    case SDL_SCANCODE_HOME: return kDikHome;
+    case SDL_SCANCODE_UP: return kDikUp;
+    case SDL_SCANCODE_PAGEUP: return kDikPageUp;
+    case SDL_SCANCODE_LEFT: return kDikLeft;
+    case SDL_SCANCODE_RIGHT: return kDikRight;
+    case SDL_SCANCODE_END: return kDikEnd;
+    case SDL_SCANCODE_DOWN: return kDikDown;
+    case SDL_SCANCODE_PAGEDOWN: return kDikPageDown;
+    case SDL_SCANCODE_INSERT: return kDikInsert;
+    case SDL_SCANCODE_DELETE: return kDikDelete;
+    case SDL_SCANCODE_LGUI: return kDikLeftWindows;
+    case SDL_SCANCODE_RGUI: return kDikRightWindows;
+    case SDL_SCANCODE_APPLICATION: return kDikApps;
+    case SDL_SCANCODE_POWER: return kDikPower;
+    case SDL_SCANCODE_SLEEP: return kDikSleep;
+    case SDL_SCANCODE_AC_SEARCH: return kDikWebSearch;
+    case SDL_SCANCODE_AC_BOOKMARKS: return kDikWebFavorites;
+    case SDL_SCANCODE_AC_REFRESH: return kDikWebRefresh;
+    case SDL_SCANCODE_AC_STOP: return kDikWebStop;
+    case SDL_SCANCODE_AC_FORWARD: return kDikWebForward;
+    case SDL_SCANCODE_AC_BACK: return kDikWebBack;
+    case SDL_SCANCODE_COMPUTER: return kDikMyComputer;
+    case SDL_SCANCODE_MAIL: return kDikMail;
+    case SDL_SCANCODE_MEDIASELECT: return kDikMediaSelect;
+    default: return 0;
+  }
+  // clang-format on
+}
+
+}  // namespace wrenfold
