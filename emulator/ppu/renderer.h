@@ -1,0 +1,28 @@
+// The scanline renderer: one picture line per call, drawn from the scroll registers as they
+// stand at the start of the line, into two layers that the frame driver later merges with
+// a colour-keyed copy keyed on the backdrop colour.
+#pragma once
+
+#include <cstdint>
+
+#include "emulator/machine_state/machine_state.h"
+
+namespace wrenfold {
+
+inline constexpr int kPictureWidth = 256;
+inline constexpr int kPictureHeight = 240;
+// Colour number of pixels that are hidden: the masked left column, a line with the
+// background switched off, lines below the drawn area.
+inline constexpr uint8_t kHiddenColour = 15;
+
+// Draws line `line` (0-239). `front` (a row of the overlay surface) receives the background
+// and the sprites in front of it, `rear` (a row of the frame surface) the sprites behind the
+// background; each row takes 256 colour numbers. `pitch` is the surfaces' row stride, which
+// drawing a single row does not need.
+//
+// Also moves the vertical scroll on by one line, raises sprite-0 hit on the first line where
+// sprite 0 has an opaque pixel, and on mapper 10 switches the pattern latch when the
+// background fetches tile $FD or $FE.
+void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch);
+
+}  // namespace wrenfold
