@@ -8,6 +8,7 @@
 #include "emulator/cart/rom_loader.h"
 #include "emulator/host/file_lookup.h"
 #include "emulator/host/log.h"
+#include "tests/emulator/host/headless_host.h"
 #include "tests/emulator/host/temp_folder.h"
 
 namespace wrenfold {
@@ -17,16 +18,8 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kFirstLine = "Wrenfold log file\n";
 
-// An NROM image with two PRG banks and one CHR bank, each filled with its own number.
-std::string TinyNromImage() {
-  std::string image = std::string("NES\x1A", 4) + '\x02' + '\x01' + std::string(10, '\0');
-  image += std::string(kPrgBankSize, '\x00');
-  image += std::string(kPrgBankSize, '\x01');
-  image += std::string(kChrBankSize, '\x00');
-  return image;
-}
-
-// Each test runs in a fresh working folder, as the emulator does when the front-end starts it.
+// The whole program in a fresh working folder, as the front-end starts it, on the headless
+// platform. The clock moves a millisecond per reading so the frame pacing comes to an end.
 class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -34,14 +27,18 @@ class StartUpTest : public ::testing::Test {
     workingFolder_ = std::make_unique<test::WorkingFolderGuard>(folder_.path());
     previousLogPath_ = LogPath();
     SetLogPath(kDefaultLogPath);
+    services_.clock.SetStepPerRead(1);
   }
 
   void TearDown() override {
+    ReleaseAll(*host_);
     SetLogPath(previousLogPath_);
     workingFolder_.reset();
   }
 
   void WriteConfig(std::string_view text) { test::WriteFile(kConfigFileName, text); }
+
+  int Run() { return StartUp(*machine_, *host_, *sound_, services_.platform); }
 
   // The log after the optional first line, which depends on the priority being granted.
   static std::string LogAfterFirstLine() {
@@ -54,85 +51,108 @@ class StartUpTest : public ::testing::Test {
   std::unique_ptr<test::WorkingFolderGuard> workingFolder_;
   std::string previousLogPath_;
   std::unique_ptr<MachineState> machine_ = std::make_unique<MachineState>();
-  HostState host_;
+  std::unique_ptr<HostState> host_ = std::make_unique<HostState>();
+  std::unique_ptr<SoundState> sound_ = std::make_unique<SoundState>();
+  test::HeadlessPlatform services_;
 };
+
+// The lines start-up writes before "Open:" with sound off and the default display.
+constexpr std::string_view kDevicesOpenedWithoutSound =
+    "NES system palette initialized\n1 Level Pass\nInterface got\nCooperativeLevel Set\n"
+    "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n";
 
 TEST_F(StartUpTest, MissingConfigurationEndsInRomError) {
   test::WriteFile(kDefaultLogPath, "log of the last run\n");
-  EXPECT_EQ(StartUp(*machine_, host_), StartUpResult::kRomError);
-  EXPECT_EQ(LogAfterFirstLine(), "NTSC Console\nOpen:\nError reading ROM\n");
-  EXPECT_EQ(host_.settings.romPath, "");
+  EXPECT_EQ(Run(), 1);
+  const std::string log = LogAfterFirstLine();
+  EXPECT_TRUE(log.starts_with("NTSC Console\nNES system palette initialized\n")) << log;
+  EXPECT_TRUE(log.ends_with("Open:\nError reading ROM\n")) << log;
+  EXPECT_EQ(log.find("last run"), std::string::npos);
+  EXPECT_EQ(host_->settings.romPath, "");
+  EXPECT_FALSE(services_.display.WindowOpen());
 }
 
-TEST_F(StartUpTest, MissingRomIsReported) {
-  WriteConfig("BOOT=Missing Game.nes\r\nROMDIR=" + folder_.path().string() + "\r\n");
-  EXPECT_EQ(StartUp(*machine_, host_), StartUpResult::kRomError);
+TEST_F(StartUpTest, MissingRomIsReportedWithThePathCutTo30) {
+  WriteConfig("BOOT=Missing Game.nes\r\nROMDIR=" + folder_.path().string() + "\r\nSOUND=None\r\n");
+  EXPECT_EQ(Run(), 1);
   const std::string path = (folder_.path() / "Missing Game.nes").string();
   ASSERT_GT(path.size(), 30u);
-  EXPECT_EQ(LogAfterFirstLine(),
-            "NTSC Console\nOpen:" + path.substr(0, 30) + "\nError reading ROM\n");
-  // The failure path has released the ROM path.
-  EXPECT_EQ(host_.settings.romPath, "");
+  EXPECT_EQ(LogAfterFirstLine(), "NTSC Console\n" + std::string(kDevicesOpenedWithoutSound) +
+                                     "Open:" + path.substr(0, 30) + "\nError reading ROM\n");
+  EXPECT_EQ(host_->settings.romPath, "");
 }
 
 TEST_F(StartUpTest, RomThatIsNoImageIsReported) {
   test::WriteFile("notes.nes", "just some text, not a cartridge image");
   WriteConfig("BOOT=notes.nes\nROMDIR=" + folder_.path().string() + "/\n");
-  EXPECT_EQ(StartUp(*machine_, host_), StartUpResult::kRomError);
+  EXPECT_EQ(Run(), 1);
   EXPECT_TRUE(LogAfterFirstLine().ends_with("Error reading ROM\n"));
 }
 
 TEST_F(StartUpTest, OverlongRomPathIsNotOpened) {
   WriteConfig("BOOT=game.nes\nROMDIR=" + std::string(250, 'd') + "\n");
-  EXPECT_EQ(StartUp(*machine_, host_), StartUpResult::kRomError);
-  EXPECT_EQ(LogAfterFirstLine(), "ROM path too long\nNTSC Console\nOpen:\nError reading ROM\n");
+  EXPECT_EQ(Run(), 1);
+  const std::string log = LogAfterFirstLine();
+  EXPECT_TRUE(log.starts_with("ROM path too long\nNTSC Console\n")) << log;
+  EXPECT_TRUE(log.ends_with("Open:\nError reading ROM\n")) << log;
 }
 
-TEST_F(StartUpTest, TinyNromImageLoads) {
-  test::WriteFile("Tiny.nes", TinyNromImage());
-  WriteConfig("BOOT=Tiny.nes\nROMDIR=" + folder_.path().string() + "\nRES=2\n");
-  ASSERT_EQ(StartUp(*machine_, host_), StartUpResult::kReady);
+TEST_F(StartUpTest, BadOpcodeEndsTheRunAndReleasesEverything) {
+  // NOP, an opcode neither core knows, then a jump to itself.
+  test::WriteFile("Halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
+  WriteConfig("BOOT=Halt.nes\nROMDIR=" + folder_.path().string() + "\nRES=2\n");
+  EXPECT_EQ(Run(), 0);
 
   const std::string log = LogAfterFirstLine();
-  EXPECT_TRUE(log.starts_with("NTSC Console\nOpen:")) << log;
-  EXPECT_EQ(log.find("Error reading ROM"), std::string::npos) << log;
-  EXPECT_EQ(machine_->header.mapperNumber, 0);
-  EXPECT_EQ(machine_->header.prgBankCount, 2u);
-  EXPECT_EQ(machine_->header.chrBankCount, 1u);
-  EXPECT_EQ(machine_->cpuMem[0xC000], 1);
-  EXPECT_EQ(host_.settings.romPath, (folder_.path() / "Tiny.nes").string());
-  EXPECT_EQ(host_.settings.extensionIndex, static_cast<int32_t>(host_.settings.romPath.size() - 3));
-  EXPECT_EQ(host_.timing.scanlinesPerFrame, 262);
-  EXPECT_EQ(host_.display.modeWidth, 800);
+  EXPECT_NE(log.find("NMI Vector:33024\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Bad opcode:34\nAt:32769\nFrame:0\nNMI vector:33024\nIRQ vector:33280\n"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(host_->timing.scanlinesPerFrame, 262);
+  EXPECT_EQ(host_->display.modeWidth, 800);
+  EXPECT_TRUE(host_->run.exitRequested);
+  EXPECT_EQ(host_->settings.romPath, "");
+  EXPECT_EQ(host_->video.display, nullptr);
+  EXPECT_EQ(host_->inputDevices.keyboard, nullptr);
+  EXPECT_FALSE(services_.display.WindowOpen());
+  EXPECT_FALSE(services_.sound.IsOpen());
+}
 
-  ReleaseAll(host_);
-  EXPECT_EQ(host_.settings.romPath, "");
-  ReleaseAll(host_);
-  EXPECT_EQ(host_.settings.romPath, "");
+TEST_F(StartUpTest, EscapeOnTheWindowBeforeTheRunLoopEndsTheProgram) {
+  test::WriteFile("Spin.nes", test::NromImage(test::SpinAt(test::kResetAddress)));
+  WriteConfig("BOOT=Spin.nes\nROMDIR=" + folder_.path().string() + "\n");
+  services_.display.PushWindowEvent({WindowEventType::kEscapePressed});
+  // The event waits in the queue until the window exists; start-up then takes one message.
+  EXPECT_EQ(Run(), 0);
+  const std::string log = LogAfterFirstLine();
+  EXPECT_NE(log.find("Open:"), std::string::npos) << log;
+  EXPECT_EQ(log.find("Error reading ROM"), std::string::npos) << log;
+  EXPECT_EQ(log.find("NMI Vector:"), std::string::npos) << log;
+  EXPECT_FALSE(services_.display.WindowOpen());
 }
 
 TEST_F(StartUpTest, PalConfigurationSetsPalTiming) {
   WriteConfig("VIDEO=PAL\n");
-  EXPECT_EQ(StartUp(*machine_, host_), StartUpResult::kRomError);
+  Run();
   EXPECT_TRUE(LogAfterFirstLine().starts_with("PAL Console\n"));
-  EXPECT_EQ(host_.timing.scanlinesPerFrame, 290);
-  EXPECT_EQ(host_.timing.renderedLines, 240);
+  EXPECT_EQ(host_->timing.scanlinesPerFrame, 290);
+  EXPECT_EQ(host_->timing.renderedLines, 240);
 }
 
 TEST_F(StartUpTest, EachStartReadsTheConfigurationAfresh) {
   WriteConfig("VIDEO=PAL\nSOUND=None\n");
-  StartUp(*machine_, host_);
+  Run();
   WriteConfig("RES=3\n");
-  StartUp(*machine_, host_);
-  EXPECT_EQ(host_.settings.videoStandard, VideoStandard::kNtsc);
-  EXPECT_TRUE(host_.settings.soundEnabled);
-  EXPECT_EQ(host_.settings.resolution, 3);
+  Run();
+  EXPECT_EQ(host_->settings.videoStandard, VideoStandard::kNtsc);
+  EXPECT_TRUE(host_->settings.soundEnabled);
+  EXPECT_EQ(host_->settings.resolution, 3);
 }
 
 TEST_F(StartUpTest, ConfigurationNameInOtherLetterCaseIsFound) {
   test::WriteFile("wrenfold.cfg", "VIDEO=PAL\n");
-  StartUp(*machine_, host_);
-  EXPECT_EQ(host_.settings.videoStandard, VideoStandard::kPal);
+  Run();
+  EXPECT_EQ(host_->settings.videoStandard, VideoStandard::kPal);
 }
 
 TEST(FileLookupTest, ExactNameWinsOverOtherCase) {

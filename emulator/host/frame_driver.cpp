@@ -1,0 +1,276 @@
+#include "emulator/host/frame_driver.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "emulator/cart/bank_copy.h"
+#include "emulator/cart/io_registers.h"
+#include "emulator/cpu/cpu_core.h"
+#include "emulator/cpu/interrupts.h"
+#include "emulator/host/log.h"
+#include "emulator/host/startup.h"
+#include "emulator/ppu/ppu_memory.h"
+#include "emulator/ppu/renderer.h"
+#include "emulator/sound/mix_frame_sound.h"
+#include "platform/dik_codes.h"
+
+namespace wrenfold {
+namespace {
+
+constexpr uint16_t kBackdropAddress = 0x3F00;  // palette entry 0: the backdrop colour
+constexpr uint8_t kMaskShowBackground = 0x08;
+constexpr uint8_t kMaskShowSprites = 0x10;
+constexpr uint8_t kCtrlSprites8x16 = 0x20;
+constexpr int kSpriteCount = 64;
+constexpr int kSpritesPerLine = 8;
+constexpr uint32_t kPatternMemorySize = 0x2000;
+
+// The two surfaces of a drawn frame, locked, with the rows of the current line.
+struct FrameDrawing {
+  bool drawn = false;
+  uint8_t backdrop = 0;
+  uint8_t* overlayRow = nullptr;
+  uint8_t* frameRow = nullptr;
+  int pitch = 0;
+};
+
+// Clears the frame surface to the backdrop and, for a drawn frame, locks both surfaces.
+FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) {
+  FrameDrawing drawing;
+  drawing.backdrop = backdrop;
+  if (video.frameSurface == nullptr || video.overlaySurface == nullptr) return drawing;
+  if (DisplayFailed(FillSurface(*video.frameSurface, backdrop)) || skipRender) return drawing;
+  SurfaceLock overlayLock;
+  SurfaceLock frameLock;
+  if (DisplayFailed(video.overlaySurface->Lock(&overlayLock))) return drawing;
+  if (DisplayFailed(video.frameSurface->Lock(&frameLock))) {
+    video.overlaySurface->Unlock();
+    return drawing;
+  }
+  drawing.drawn = true;
+  drawing.overlayRow = overlayLock.bits;
+  drawing.frameRow = frameLock.bits;
+  // Both rows advance by the frame surface's pitch; the two surfaces are alike.
+  drawing.pitch = frameLock.pitch;
+  return drawing;
+}
+
+// Lays the overlay over the frame surface, keyed on the backdrop colour, and shows it.
+void ComposeAndPresent(const MachineState& machine, HostState& host) {
+  VideoState& video = host.video;
+  video.overlaySurface->Unlock();
+  video.frameSurface->Unlock();
+  video.overlaySurface->SetSourceColourKey(machine.ppuMem[kBackdropAddress]);
+  CopySurfaceKeyed(*video.overlaySurface, *video.frameSurface, 0, 0);
+  PresentFrame(video, host.settings, host.display);
+}
+
+bool RenderingEnabled(const MachineState& machine) {
+  return (machine.cpuMem[kPpuMask] & (kMaskShowBackground | kMaskShowSprites)) != 0;
+}
+
+CpuCoreKind ConfiguredCore(const HostSettings& settings) {
+  return settings.cpuCore == CpuCoreChoice::kReferenceCore ? CpuCoreKind::Reference
+                                                           : CpuCoreKind::Second;
+}
+
+void RequestExit(HostState& host) {
+  ReleaseAll(host);
+  host.run.exitRequested = true;
+}
+
+void CallHotKeyAction(MachineState& machine, HostState& host, HotKeyAction action) {
+  if (action != nullptr) action(host.hotKeys.context, machine, host.settings, host.run.saveSlot);
+}
+
+// F9: pages through the cartridge's CHR ROM, 8 KB at a time, back to the first page after
+// the last. Cartridges without CHR ROM have nothing to show.
+void ShowNextChrPage(MachineState& machine, RunState& run) {
+  const uint32_t chrEnd =
+      std::min<uint32_t>(machine.header.chrBankCount, kMaxChrBanks) * kChrBankSize;
+  if (chrEnd == 0) return;
+  run.chrViewerOffset += kChrBankSize;
+  if (run.chrViewerOffset >= chrEnd) run.chrViewerOffset = 0;
+  std::memcpy(machine.ppuMem, machine.chrRom + run.chrViewerOffset, kPatternMemorySize);
+  // Pattern memory no longer holds the banks the cache remembers.
+  std::memset(machine.chrBankCache, kNoBankCached, sizeof machine.chrBankCache);
+  DecodeTileRange(machine, 0, kPatternMemorySize);
+}
+
+// Fetches the buffered key events; while the window lacks the keyboard the frame waits
+// here, acquiring again once a millisecond and letting window events through. Every event
+// goes to the hot keys, then to the keyboard player. False when the exit was requested.
+bool ReadKeyboard(MachineState& machine, HostState& host) {
+  Keyboard* keyboard = host.inputDevices.keyboard.get();
+  if (keyboard == nullptr) return true;
+  std::array<KeyEvent, kKeyboardFetchLimit> events;
+  int count = 0;
+  while (InputFailed(keyboard->FetchEvents(events.data(), kKeyboardFetchLimit, &count))) {
+    DrainWindowEvents(host);
+    if (host.run.exitRequested) return false;
+    if (host.platform != nullptr) host.platform->clock.Sleep(1);
+    keyboard->Acquire();
+  }
+  for (int i = 0; i < count; ++i) {
+    HandleHotKey(machine, host, events[i]);
+    if (host.run.exitRequested) return false;
+    ApplyKeyEvent(host.input, events[i]);
+  }
+  return true;
+}
+
+void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing) {
+  const FrameTiming& timing = host.timing;
+  const MapperIrqSteps irqSteps = host.run.irqSteps;
+  const CpuCoreKind core = ConfiguredCore(host.settings);
+  for (uint16_t line = 0; line < timing.scanlinesPerFrame; ++line) {
+    host.run.currentLine = line;
+    const int16_t irqAdjust = host.settings.irqAdjust;
+    if (irqSteps.everyLine != nullptr) irqSteps.everyLine(machine, irqAdjust, line);
+
+    if (line < timing.visibleLineLimit) {
+      if (irqSteps.visibleLine != nullptr) irqSteps.visibleLine(machine, irqAdjust, line);
+      RunCpuLine(machine, core);
+      if (RenderingEnabled(machine)) {
+        if (!drawing.drawn) {
+          CountSpritesOnLine(machine, line);
+        } else if (line < timing.renderedLines) {
+          RenderLine(machine, drawing.overlayRow, drawing.frameRow, line, drawing.pitch);
+        } else {
+          std::memset(drawing.overlayRow, kBlankLineColour, kPictureWidth);
+          std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
+        }
+      } else if (drawing.drawn) {
+        // With rendering off the line shows the backdrop, not what the overlay held before.
+        std::memset(drawing.overlayRow, drawing.backdrop, kPictureWidth);
+      }
+      if (drawing.drawn) {
+        drawing.overlayRow += drawing.pitch;
+        drawing.frameRow += drawing.pitch;
+      }
+    } else if (line == timing.vblankLine) {
+      machine.cpuMem[kPpuStatus] |= kStatusVblank;
+      RunCpuLine(machine, core);
+      EnterNmi(machine);
+      if (drawing.drawn) ComposeAndPresent(machine, host);
+    } else {
+      if (line == timing.visibleLineLimit) machine.vblankPhase = 1;
+      RunCpuLine(machine, core);
+    }
+  }
+}
+
+}  // namespace
+
+void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender) {
+  if (host.run.exitRequested) return;
+  machine.sprite0Armed = 1;
+  if (machine.haltRequested) {
+    RequestExit(host);
+    return;
+  }
+  machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~kStatusSprite0Hit);
+
+  FrameDrawing drawing =
+      BeginDrawing(host.video, machine.ppuMem[kBackdropAddress], skipRender != 0);
+  if (machine.patternDirty) DecodeAllTiles(machine);
+
+  // An exit requested here has released the surfaces along with everything else.
+  if (!ReadKeyboard(machine, host)) return;
+  UpdatePads(host.input, host.inputDevices.joystick.get(), machine.padState);
+  CallHotKeyAction(machine, host, host.hotKeys.stepMovie);
+  if (host.settings.soundEnabled && host.sound != nullptr) MixFrameSound(machine, *host.sound);
+
+  machine.vblankPhase = 0;
+  RunScanlines(machine, host, drawing);
+}
+
+void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event) {
+  if ((event.data & kKeyPressed) == 0) return;
+  const uint8_t code = event.scanCode;
+  if (code >= kDik1 && code <= kDik9) {
+    host.run.saveSlot = static_cast<uint8_t>(code - kDik1 + 1);
+    return;
+  }
+  switch (code) {
+    case kDikEscape:
+      LogText("Via ESC\n");
+      RequestExit(host);
+      break;
+    case kDik0:
+      host.run.saveSlot = 0;
+      break;
+    case kDikF1:
+      CallHotKeyAction(machine, host, host.hotKeys.toggleRecording);
+      break;
+    case kDikF2:
+      CallHotKeyAction(machine, host, host.hotKeys.togglePlayback);
+      break;
+    case kDikF5:
+      CallHotKeyAction(machine, host, host.hotKeys.saveState);
+      break;
+    case kDikF7:
+      CallHotKeyAction(machine, host, host.hotKeys.loadState);
+      break;
+    case kDikF9:
+      ShowNextChrPage(machine, host.run);
+      break;
+    case kDikF10:
+      host.timing.renderedLines ^= kRenderedLinesToggle;
+      break;
+    case kDikNumpadMinus:
+      host.settings.irqAdjust = static_cast<int16_t>(host.settings.irqAdjust - 1);
+      break;
+    case kDikNumpadPlus:
+      host.settings.irqAdjust = static_cast<int16_t>(host.settings.irqAdjust + 1);
+      break;
+    case kDikF11:
+      LogText("L");
+      break;
+    default:
+      break;
+  }
+}
+
+void CountSpritesOnLine(MachineState& machine, int line) {
+  const int height = (machine.cpuMem[kPpuCtrl] & kCtrlSprites8x16) ? 16 : 8;
+  int onLine = 0;
+  for (int sprite = 0; sprite < kSpriteCount; ++sprite) {
+    // A sprite's Y byte is one less than its first line; 255 wraps to line 0.
+    const int top = static_cast<uint8_t>(machine.oam[sprite * 4] + 1);
+    if (line < top || line > top + height - 1) continue;
+    ++onLine;
+    // Without drawing there is no pixel test: sprite 0 on the line counts as a hit.
+    if (sprite == 0) machine.cpuMem[kPpuStatus] |= kStatusSprite0Hit;
+  }
+  if (onLine > kSpritesPerLine) machine.cpuMem[kPpuStatus] |= kStatusSpriteOverflow;
+}
+
+void HandleWindowEvent(HostState& host, const WindowEvent& event) {
+  switch (event.type) {
+    case WindowEventType::kClose:
+    case WindowEventType::kEscapePressed:
+      RequestExit(host);
+      break;
+    case WindowEventType::kFocusGained:
+    case WindowEventType::kFocusLost:
+      break;
+  }
+}
+
+void DispatchWindowEvents(HostState& host) {
+  WindowEvent event;
+  while (host.video.display != nullptr && host.video.display->PollWindowEvent(&event)) {
+    HandleWindowEvent(host, event);
+  }
+}
+
+void DrainWindowEvents(HostState& host) {
+  WindowEvent event;
+  while (host.video.display != nullptr && host.video.display->PollWindowEvent(&event)) {
+    if (event.type == WindowEventType::kClose) HandleWindowEvent(host, event);
+  }
+}
+
+}  // namespace wrenfold

@@ -1,0 +1,46 @@
+#include "emulator/host/input_devices.h"
+
+#include "emulator/host/log.h"
+
+namespace wrenfold {
+
+int32_t SetUpKeyboard(InputDevices& devices, Input& input) {
+  std::unique_ptr<Keyboard> keyboard;
+  if (const int32_t result = input.CreateKeyboard(&keyboard); InputFailed(result)) return result;
+  if (const int32_t result = keyboard->SetBufferSize(kKeyboardFetchLimit); InputFailed(result)) {
+    LogText("DirectInput fail");
+    return result;
+  }
+  keyboard->Acquire();
+  devices.keyboard = std::move(keyboard);
+  LogText("Keyboard initialized\n");
+  return kInputOk;
+}
+
+void SetUpJoystick(InputDevices& devices, Input& input, MessageBox& messageBox) {
+  std::unique_ptr<Joystick> joystick;
+  if (InputFailed(input.CreateFirstJoystick(&joystick)) || joystick == nullptr) {
+    LogText("Fail to initialize joystick\n");
+    messageBox.Show("Error!", "Fail to initialize DirectInput");
+    return;
+  }
+  if (const int32_t result = joystick->Acquire(); InputFailed(result)) {
+    LogDirectInputError(static_cast<uint32_t>(result));
+  } else {
+    LogText("Joystick successfully initialized\n");
+  }
+  devices.joystick = std::move(joystick);
+}
+
+void ReleaseInputDevices(InputDevices& devices) {
+  if (devices.keyboard) {
+    devices.keyboard->Unacquire();
+    devices.keyboard.reset();
+  }
+  if (devices.joystick) {
+    devices.joystick->Unacquire();
+    devices.joystick.reset();
+  }
+}
+
+}  // namespace wrenfold

@@ -1,0 +1,130 @@
+// Runs the built wrenfold program as the front-end does: no arguments, a working folder
+// holding Wrenfold.CFG, and SDL's window-less dummy video and audio drivers.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/emulator/host/headless_host.h"
+#include "tests/emulator/host/temp_folder.h"
+
+extern char** environ;
+
+namespace wrenfold {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A guard against a program that never ends; a normal run takes well under a second.
+constexpr auto kRunLimit = std::chrono::seconds(30);
+
+struct ProcessOutcome {
+  bool finished = false;
+  int exitStatus = -1;
+};
+
+// Starts `program` in `folder` without a shell, with the dummy SDL drivers, standard output
+// and error going to files in the folder; waits for it to end, killing it past kRunLimit.
+ProcessOutcome RunInFolder(const fs::path& program, const fs::path& folder) {
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string variable = *entry;
+    if (variable.starts_with("SDL_VIDEODRIVER=") || variable.starts_with("SDL_AUDIODRIVER=")) {
+      continue;
+    }
+    environment.push_back(variable);
+  }
+  environment.push_back("SDL_VIDEODRIVER=dummy");
+  environment.push_back("SDL_AUDIODRIVER=dummy");
+  std::vector<char*> envp;
+  for (std::string& variable : environment) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+
+  const std::string programPath = program.string();
+  const std::string folderPath = folder.string();
+  const std::string stdoutPath = (folder / "stdout.txt").string();
+  const std::string stderrPath = (folder / "stderr.txt").string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, folderPath.c_str());
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, stdoutPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, stderrPath.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> argv = {const_cast<char*>(programPath.c_str()), nullptr};
+  pid_t pid = 0;
+  const int spawned =
+      posix_spawn(&pid, programPath.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ProcessOutcome outcome;
+  if (spawned != 0) return outcome;
+
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return outcome;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  outcome.finished = WIFEXITED(status);
+  outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+class WrenfoldProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.ok());
+    ASSERT_TRUE(fs::exists(program)) << program << " has not been built";
+  }
+
+  std::string Log() const { return test::ReadFile(folder.path() / "wrenfold.tst"); }
+  std::string Diagnostics() const {
+    return "log:\n" + Log() + "\nstderr:\n" + test::ReadFile(folder.path() / "stderr.txt");
+  }
+
+  test::TempFolder folder;
+  const fs::path program = fs::path(WRENFOLD_BIN_DIR) / "wrenfold";
+};
+
+TEST_F(WrenfoldProcessTest, BadOpcodeWritesItsReportReleasesAndExits) {
+  // NOP, then an opcode neither core knows, then a jump to itself.
+  test::WriteFile(folder.path() / "halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
+  test::WriteFile(folder.path() / "Wrenfold.CFG",
+                  "BOOT=halt.nes\r\nROMDIR=" + folder.path().string() + "\r\nSOUND=Mono\r\n");
+  const ProcessOutcome outcome = RunInFolder(program, folder.path());
+  ASSERT_TRUE(outcome.finished) << "the program did not end by itself\n" << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 0) << Diagnostics();
+
+  const std::string log = Log();
+  EXPECT_NE(log.find("Keyboard initialized\n"), std::string::npos) << Diagnostics();
+  EXPECT_NE(log.find("NMI Vector:33024\n"), std::string::npos) << Diagnostics();
+  EXPECT_NE(log.find("Bad opcode:34\nAt:32769\nFrame:0\nNMI vector:33024\nIRQ vector:33280\n"),
+            std::string::npos)
+      << Diagnostics();
+  EXPECT_EQ(log.find("Error"), std::string::npos) << Diagnostics();
+}
+
+TEST_F(WrenfoldProcessTest, MissingRomIsLoggedAndTheProgramStops) {
+  test::WriteFile(folder.path() / "Wrenfold.CFG",
+                  "BOOT=missing.nes\r\nROMDIR=" + folder.path().string() + "\r\n");
+  const ProcessOutcome outcome = RunInFolder(program, folder.path());
+  ASSERT_TRUE(outcome.finished) << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
+  EXPECT_TRUE(Log().ends_with("Error reading ROM\n")) << Diagnostics();
+}
+
+}  // namespace
+}  // namespace wrenfold
