@@ -5,11 +5,14 @@
 namespace wrenfold {
 namespace {
 
-std::string Text(MessageId id, int language) { return std::string(MessageText(id, language)); }
+std::string Text(MessageId id, int language) {
+  return std::string(MessageText(id, language));
+}
 
 Notice ErrorNotice(std::string chinese, std::string english) {
-  return Notice{Text(MessageId::ErrorTitle, kLanguageChinese), Text(MessageId::ErrorTitle, kLanguageEnglish),
-                std::move(chinese), std::move(english), NoticeIcon::Warning};
+  return Notice{Text(MessageId::ErrorTitle, kLanguageChinese),
+                Text(MessageId::ErrorTitle, kLanguageEnglish), std::move(chinese),
+                std::move(english), NoticeIcon::Warning};
 }
 
 std::optional<Notice> ErrorNoticeFor(MessageId text) {
@@ -17,7 +20,8 @@ std::optional<Notice> ErrorNoticeFor(MessageId text) {
   return ErrorNotice(Text(text, kLanguageChinese), Text(text, kLanguageEnglish));
 }
 
-Notice DatabaseNotice(std::string_view chinesePrefix, std::string_view englishPrefix, DataFileError error) {
+Notice DatabaseNotice(std::string_view chinesePrefix, std::string_view englishPrefix,
+                      DataFileError error) {
   const DataFileErrorMessage message = DataFileErrorText(error);
   return ErrorNotice(std::string(chinesePrefix) + std::string(message.chinese),
                      std::string(englishPrefix) + std::string(message.english));
@@ -39,11 +43,13 @@ std::string_view Notice::Text(int language) const {
 }
 
 Notice NoticeFromMessages(MessageId title, MessageId text, NoticeIcon icon) {
-  return Notice{Text(title, kLanguageChinese), Text(title, kLanguageEnglish), Text(text, kLanguageChinese),
-                Text(text, kLanguageEnglish), icon};
+  return Notice{Text(title, kLanguageChinese), Text(title, kLanguageEnglish),
+                Text(text, kLanguageChinese), Text(text, kLanguageEnglish), icon};
 }
 
-std::optional<Notice> NoticeForConfig(ConfigStatus status) { return ErrorNoticeFor(MessageFor(status)); }
+std::optional<Notice> NoticeForConfig(ConfigStatus status) {
+  return ErrorNoticeFor(MessageFor(status));
+}
 
 std::optional<Notice> NoticeForPersonalSettings(PersonalSettingsStatus status) {
   return ErrorNoticeFor(MessageFor(status));
@@ -64,12 +70,14 @@ std::vector<Notice> NoticesForEncyclopediaLoad(const EncyclopediaLoadResult& res
   std::vector<Notice> notices;
   // One box for all damaged heads: a badly damaged file would otherwise ask for a click per entry.
   if (!result.badSectionHeads.empty())
-    notices.push_back(NoticeFromMessages(MessageId::CartInfoSectionHeadTitle, MessageId::CartInfoSectionHeadText));
+    notices.push_back(NoticeFromMessages(MessageId::CartInfoSectionHeadTitle,
+                                         MessageId::CartInfoSectionHeadText));
   if (result.error == DataFileError::kBadMagic) {
-    notices.push_back(
-        NoticeFromMessages(MessageId::CartInfoDamagedTitle, MessageId::CartInfoDamagedText, NoticeIcon::Critical));
+    notices.push_back(NoticeFromMessages(MessageId::CartInfoDamagedTitle,
+                                         MessageId::CartInfoDamagedText, NoticeIcon::Critical));
   } else if (result.error != DataFileError::kNone) {
-    notices.push_back(DatabaseNotice(kEncyclopediaPrefixChinese, kEncyclopediaPrefixEnglish, result.error));
+    notices.push_back(
+        DatabaseNotice(kEncyclopediaPrefixChinese, kEncyclopediaPrefixEnglish, result.error));
   }
   return notices;
 }
@@ -77,8 +85,9 @@ std::vector<Notice> NoticesForEncyclopediaLoad(const EncyclopediaLoadResult& res
 std::vector<Notice> NoticesForRomList(const RomList& list, std::string_view romDirectory) {
   std::vector<Notice> notices;
   if (list.folderUnreadable) {
-    notices.push_back(ErrorNotice("无法读取ROM目录：" + std::string(romDirectory),
-                                  "The ROM directory cannot be read: " + std::string(romDirectory)));
+    notices.push_back(
+        ErrorNotice("无法读取ROM目录：" + std::string(romDirectory),
+                    "The ROM directory cannot be read: " + std::string(romDirectory)));
     return notices;
   }
   if (list.noRomFiles) {
@@ -96,14 +105,16 @@ std::vector<Notice> NoticesForRomList(const RomList& list, std::string_view romD
   }
   if (checksumUnavailable) {
     const DataFileErrorMessage message = DataFileErrorText(DataFileError::kChecksumUnavailable);
-    notices.push_back(ErrorNotice(std::string(message.chinese) + "所有ROM都将显示为未知ROM。",
-                                  std::string(message.english) + " Every ROM is listed as unknown."));
+    notices.push_back(
+        ErrorNotice(std::string(message.chinese) + "所有ROM都将显示为未知ROM。",
+                    std::string(message.english) + " Every ROM is listed as unknown."));
   }
   if (unreadableFiles > 0) {
     const std::string count = std::to_string(unreadableFiles);
-    notices.push_back(ErrorNotice("有" + count + "个ROM文件无法读取或太短，已列为未知ROM。",
-                                  count + " ROM file(s) could not be read or are too short; they are listed as "
-                                          "unknown."));
+    notices.push_back(
+        ErrorNotice("有" + count + "个ROM文件无法读取或太短，已列为未知ROM。",
+                    count + " ROM file(s) could not be read or are too short; they are listed as "
+                            "unknown."));
   }
   return notices;
 }
@@ -114,8 +125,9 @@ Notice NoDisplayDevicesNotice() {
 }
 
 Notice EmulatorStartFailedNotice(std::string_view program) {
-  return ErrorNotice(Text(MessageId::EmulatorStartFailed, kLanguageChinese) + "\n" + std::string(program),
-                     Text(MessageId::EmulatorStartFailed, kLanguageEnglish) + "\n" + std::string(program));
+  return ErrorNotice(
+      Text(MessageId::EmulatorStartFailed, kLanguageChinese) + "\n" + std::string(program),
+      Text(MessageId::EmulatorStartFailed, kLanguageEnglish) + "\n" + std::string(program));
 }
 
 }  // namespace wrenfold

@@ -25,7 +25,8 @@ JoystickCaptureStep NextJoystickCaptureStep(const JoystickPoll& poll) {
       return step;
   }
   step.button = JoystickButtonFromMask(poll.buttons);
-  step.outcome = step.button == 0 ? JoystickCaptureOutcome::Waiting : JoystickCaptureOutcome::Captured;
+  step.outcome =
+      step.button == 0 ? JoystickCaptureOutcome::Waiting : JoystickCaptureOutcome::Captured;
   return step;
 }
 

@@ -2,7 +2,8 @@
 
 namespace wrenfold {
 
-ConfigStatus PrepareConfigForStart(const std::filesystem::path& folder, const ControlPanelSettings& settings,
+ConfigStatus PrepareConfigForStart(const std::filesystem::path& folder,
+                                   const ControlPanelSettings& settings,
                                    const LaunchRequest& request, std::string* detail) {
   const std::filesystem::path writePath = folder / std::string(kConfigFileName);
   // Refuse a bad request before creating anything.

@@ -21,7 +21,8 @@ TEST(FrontendNoticesTest, NormalStatusesShowNothing) {
 }
 
 TEST(FrontendNoticesTest, EveryProblemHasBothLanguages) {
-  for (ConfigStatus status : {ConfigStatus::Missing, ConfigStatus::Damaged, ConfigStatus::WriteFailed}) {
+  for (ConfigStatus status :
+       {ConfigStatus::Missing, ConfigStatus::Damaged, ConfigStatus::WriteFailed}) {
     ASSERT_TRUE(NoticeForConfig(status));
     ExpectComplete(*NoticeForConfig(status));
   }

@@ -16,11 +16,12 @@ TEST_P(JoystickButtonTest, HighestHeldButtonCountedFromOne) {
   EXPECT_EQ(JoystickButtonFromMask(GetParam().buttons), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Masks, JoystickButtonTest,
-                         ::testing::Values(MaskCase{0, 0}, MaskCase{0x1, 1}, MaskCase{0x4, 3},
-                                           // Two buttons: a held one, never the rounded logarithm's 3.
-                                           MaskCase{0x3, 2}, MaskCase{0x5, 3}, MaskCase{0x80000000u, 32},
-                                           MaskCase{0xFFFFFFFFu, 32}));
+INSTANTIATE_TEST_SUITE_P(
+    Masks, JoystickButtonTest,
+    ::testing::Values(MaskCase{0, 0}, MaskCase{0x1, 1}, MaskCase{0x4, 3},
+                      // Two buttons: a held one, never the rounded logarithm's 3.
+                      MaskCase{0x3, 2}, MaskCase{0x5, 3}, MaskCase{0x80000000u, 32},
+                      MaskCase{0xFFFFFFFFu, 32}));
 
 TEST(JoystickCaptureTest, NoButtonKeepsWaiting) {
   const JoystickCaptureStep step = NextJoystickCaptureStep({kJoystickOk, 0});
@@ -43,7 +44,8 @@ TEST(JoystickCaptureTest, MissingDriverAndUnpluggedStickHaveTheirOwnChineseText)
   EXPECT_EQ(unplugged.failureTitle, MessageId::JoystickFailTitle);
   EXPECT_EQ(unplugged.failureText, MessageId::JoystickUnpluggedText);
   EXPECT_EQ(MessageText(unplugged.failureText, kLanguageChinese), "游戏杆没有正确连接到接口上！");
-  EXPECT_EQ(MessageText(unplugged.failureText, kLanguageEnglish), "Your joystick has not been installed correctly!");
+  EXPECT_EQ(MessageText(unplugged.failureText, kLanguageEnglish),
+            "Your joystick has not been installed correctly!");
 }
 
 TEST(JoystickCaptureTest, UnknownFailureIsReportedNotWaitedOn) {

@@ -16,7 +16,8 @@ LaunchRequest Request(std::string bootFile) {
 TEST(LaunchConfigTest, PatchesAnExistingFile) {
   ScratchFolder folder;
   folder.Write("Wrenfold.CFG", "FPS=60\r\nBOOT=old.nes\r\n;\r\n");
-  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("game.nes")), ConfigStatus::Ok);
+  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("game.nes")),
+            ConfigStatus::Ok);
   EXPECT_EQ(ScratchFolder::Read(folder / "Wrenfold.CFG"),
             "FPS=60\r\nBOOT=game.nes\r\nROMDIR=/roms\r\nIRQADJ= 0\r\nDDEVICE=Display A\r\n;\r\n");
 }
@@ -35,14 +36,16 @@ TEST(LaunchConfigTest, MissingFileGetsTheFullSettingsBeforeThePatch) {
 TEST(LaunchConfigTest, ReadsACaseVariantAndWritesTheExactName) {
   ScratchFolder folder;
   folder.Write("wrenfold.cfg", "FPS=60\r\n;\r\n");
-  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("a.nes")), ConfigStatus::Ok);
+  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("a.nes")),
+            ConfigStatus::Ok);
   EXPECT_EQ(ScratchFolder::Read(folder / "Wrenfold.CFG"),
             "FPS=60\r\nBOOT=a.nes\r\nROMDIR=/roms\r\nIRQADJ= 0\r\nDDEVICE=Display A\r\n;\r\n");
 }
 
 TEST(LaunchConfigTest, RefusedRequestCreatesNothing) {
   ScratchFolder folder;
-  EXPECT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("")), ConfigStatus::NoRomSelected);
+  EXPECT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("")),
+            ConfigStatus::NoRomSelected);
   EXPECT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("a\nb.nes")),
             ConfigStatus::LineBreakInValue);
   EXPECT_EQ(folder.EntryCount(), 0);

@@ -1,0 +1,255 @@
+#include "frontend/ui/encyclopedia_panel.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "frontend/model/screenshot_path.h"
+#include "frontend/ui/captions.h"
+#include "frontend/ui/hint_line.h"
+#include "frontend/ui/message_boxes.h"
+
+namespace wrenfold {
+namespace {
+
+constexpr QSize kShotBox(160, 150);
+
+QLabel* NamedLabel(const char* name, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QPushButton* NamedButton(const char* name, QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  return button;
+}
+
+void SetTextColour(QLabel* label, uint32_t rgb) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor::fromRgb(static_cast<QRgb>(rgb)));
+  label->setPalette(palette);
+}
+
+// A GIF that is missing or cannot be decoded shows no picture.
+QPixmap LoadPicture(const QString& path) {
+  if (path.isEmpty()) return {};
+  QImageReader reader(path);
+  const QImage image = reader.read();
+  return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
+    : QWidget(parent), m_data(data) {
+  setObjectName("EncyclopediaPanel");
+  m_hints = new HoverHints(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  m_gameFrame = new QGroupBox(this);
+  m_gameFrame->setObjectName("framewin(1)");
+  auto* grid = new QGridLayout(m_gameFrame);
+  auto addRow = [&](int row, const char* captionName, QLabel* value) {
+    grid->addWidget(NamedLabel(captionName, m_gameFrame), row, 0);
+    grid->addWidget(value, row, 1, 1, 2);
+  };
+  m_consoleType = NamedLabel("Lab_ConsoleType", m_gameFrame);
+  m_language = NamedLabel("Lab_LanType", m_gameFrame);
+  m_producer = NamedLabel("Lab_Producer", m_gameFrame);
+  m_gameType = NamedLabel("Lab_GameType", m_gameFrame);
+  m_romVersion = NamedLabel("Lab_ROMVersion", m_gameFrame);
+  m_cartVersion = NamedLabel("Lab_CartVer", m_gameFrame);
+  addRow(0, "Label11", m_consoleType);
+  addRow(1, "Label12", m_language);
+  addRow(2, "Label16", m_producer);
+  addRow(3, "Label17", m_gameType);
+  addRow(4, "Label19", m_romVersion);
+  addRow(5, "Label20", m_cartVersion);
+
+  auto* marks = new QHBoxLayout;
+  m_jingPin = NamedLabel("Pic_JP", m_gameFrame);
+  m_jingDian = NamedLabel("Pic_JD", m_gameFrame);
+  for (QLabel* mark : {m_jingPin, m_jingDian}) {
+    mark->setFrameShape(QFrame::Box);
+    SetTextColour(mark, 0xFF0000);
+    mark->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QSizePolicy policy = mark->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    mark->setSizePolicy(policy);
+    marks->addWidget(mark);
+  }
+  marks->addStretch(1);
+  grid->addLayout(marks, 6, 0, 1, 3);
+
+  grid->addWidget(NamedLabel("Label13", m_gameFrame), 7, 0);
+  m_secretName = NamedLabel("Lab_SecretName", m_gameFrame);
+  grid->addWidget(m_secretName, 7, 1, 1, 2);
+  m_secretText = NamedLabel("Lab_SecretText", m_gameFrame);
+  m_secretText->setWordWrap(true);
+  m_secretText->setFrameShape(QFrame::StyledPanel);
+  m_secretText->setCursor(Qt::PointingHandCursor);
+  grid->addWidget(m_secretText, 8, 0, 1, 3);
+
+  auto* shotColumn = new QVBoxLayout;
+  shotColumn->addWidget(NamedLabel("Label18", m_gameFrame));
+  m_shot = NamedLabel("Img_Shot", m_gameFrame);
+  m_shot->setFixedSize(kShotBox);
+  m_shot->setFrameShape(QFrame::Box);
+  m_shot->setAlignment(Qt::AlignCenter);
+  shotColumn->addWidget(m_shot);
+  auto* nextShot = NamedButton("Cmd_NextShot", m_gameFrame);
+  shotColumn->addWidget(nextShot);
+  grid->addLayout(shotColumn, 0, 3, 7, 1);
+
+  auto* buttons = new QHBoxLayout;
+  m_introButton = NamedButton("Cmd_GameIntro", m_gameFrame);
+  auto* walkthrough = NamedButton("Command7", m_gameFrame);
+  buttons->addWidget(m_introButton);
+  buttons->addWidget(walkthrough);
+  buttons->addStretch(1);
+  grid->addLayout(buttons, 9, 0, 1, 4);
+  m_intro = NamedLabel("Lab_Intro", m_gameFrame);
+  m_intro->setWordWrap(true);
+  m_intro->setFrameShape(QFrame::StyledPanel);
+  m_intro->setTextFormat(Qt::PlainText);
+  m_intro->hide();
+  grid->addWidget(m_intro, 10, 0, 1, 4);
+  layout->addWidget(m_gameFrame);
+
+  // The music frame was laid out but never given any behaviour.
+  m_musicFrame = new QGroupBox(this);
+  m_musicFrame->setObjectName("framewin(2)");
+  auto* music = new QGridLayout(m_musicFrame);
+  music->addWidget(NamedButton("Command8", m_musicFrame), 0, 0);
+  auto* loop = new QCheckBox(m_musicFrame);
+  loop->setObjectName("Check1");
+  music->addWidget(loop, 0, 1);
+  music->addWidget(NamedLabel("Label15", m_musicFrame), 0, 2);
+  auto* musicList = new QListWidget(m_musicFrame);
+  musicList->setObjectName("MusicList");
+  musicList->setMaximumHeight(60);
+  music->addWidget(musicList, 1, 0, 1, 3);
+  layout->addWidget(m_musicFrame);
+
+  m_large = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+  m_large->setObjectName("Pic_Large");
+  m_large->hide();
+
+  connect(nextShot, &QPushButton::clicked, this, &EncyclopediaPanel::NextShot);
+  connect(m_introButton, &QPushButton::clicked, this,
+          [this] { m_intro->setVisible(m_intro->isHidden()); });
+  connect(walkthrough, &QPushButton::clicked, this, [this] {
+    ShowMessage(window(), Message(MessageId::AboutTitle, m_data.language),
+                Message(MessageId::AboutText, m_data.language));
+  });
+  m_secretText->installEventFilter(this);
+  m_shot->installEventFilter(this);
+  m_hints->Attach(m_introButton, Message(MessageId::HintIntroduction, kLanguageChinese));
+  m_hints->Attach(m_shot, Message(MessageId::HintScreenshot, kLanguageChinese));
+  m_hints->Attach(m_secretText, Message(MessageId::HintSecretText, kLanguageChinese));
+
+  ApplyCaptions(this, FormName::Form1, kLanguageChinese);
+  UpdateAG(0);
+}
+
+void EncyclopediaPanel::UpdateAG(int entryNumber) {
+  m_letter = 'A';
+  m_screenshotPath.clear();
+  m_entryNumber =
+      entryNumber >= 1 && static_cast<size_t>(entryNumber) <= m_data.encyclopedia.entries.size()
+          ? entryNumber
+          : 0;
+  m_view = ViewOfEntry(m_data.encyclopedia, m_entryNumber);
+  m_intro->hide();
+  ShowView();
+  ShowScreenshot();
+}
+
+void EncyclopediaPanel::ShowView() {
+  m_consoleType->setText(FromUtf8(m_view.consoleType));
+  m_language->setText(FromUtf8(m_view.gameLanguage));
+  SetTextColour(m_language, m_view.gameLanguageColor);
+  m_jingPin->setVisible(m_view.jingPinMarkVisible);
+  m_jingDian->setVisible(m_view.jingDianMarkVisible);
+  m_secretName->setText(FromUtf8(m_view.secretName));
+  m_secretText->setText(FromUtf8(m_view.secretText));
+  m_producer->setText(FromUtf8(m_view.producer));
+  m_gameType->setText(FromUtf8(m_view.gameType));
+  m_romVersion->setText(FromUtf8(m_view.romVersion));
+  m_cartVersion->setText(FromUtf8(m_view.cartVersion));
+  m_introButton->setEnabled(m_view.introductionEnabled);
+  m_intro->setText(FromUtf8(m_view.introduction));
+}
+
+void EncyclopediaPanel::ShowScreenshot() {
+  m_screenshotPath.clear();
+  QPixmap picture;
+  if (m_entryNumber != 0) {
+    if (const auto path = FindScreenshot(m_data.workingFolder, m_entryNumber, m_letter)) {
+      const QString candidate = QFile::decodeName(path->string().c_str());
+      picture = LoadPicture(candidate);
+      if (!picture.isNull()) m_screenshotPath = candidate;
+    }
+  }
+  if (picture.isNull()) {
+    m_shot->clear();
+  } else {
+    m_shot->setPixmap(picture.scaled(kShotBox, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  }
+}
+
+void EncyclopediaPanel::NextSecret() {
+  if (m_entryNumber == 0 || m_view.secretNumber == 0) return;
+  ShowNextSecret(m_data.encyclopedia, m_entryNumber, m_view);
+  m_secretName->setText(FromUtf8(m_view.secretName));
+  m_secretText->setText(FromUtf8(m_view.secretText));
+}
+
+void EncyclopediaPanel::NextShot() {
+  m_letter = OtherScreenshotLetter(m_letter);
+  if (m_entryNumber != 0) ShowScreenshot();
+}
+
+void EncyclopediaPanel::ShowEnlargement() {
+  if (m_screenshotPath.isEmpty() || m_entryNumber == 0) return;
+  const QPixmap picture = LoadPicture(m_screenshotPath);
+  if (picture.isNull()) return;
+  m_large->setPixmap(picture);
+  m_large->resize(picture.size());
+  m_large->move(m_shot->mapToGlobal(QPoint(0, 0)) -
+                QPoint(picture.width() / 2, picture.height() / 4));
+  m_large->show();
+}
+
+void EncyclopediaPanel::HideEnlargement() {
+  m_large->hide();
+}
+
+bool EncyclopediaPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_secretText && event->type() == QEvent::MouseButtonPress) {
+    NextSecret();
+    return true;
+  }
+  if (watched == m_shot && event->type() == QEvent::MouseButtonPress) {
+    ShowEnlargement();
+    return true;
+  }
+  if (watched == m_shot && event->type() == QEvent::MouseButtonRelease) {
+    HideEnlargement();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace wrenfold
