@@ -1,0 +1,12 @@
+# Conformance measurement: every public test cartridge beside the repository run through
+# wrenfold-headless, with a pass / fail / no-verdict table in the test's output. Labelled
+# "conformance" so the gating presets leave it out; it never fails (a missing folder skips).
+if(TARGET wrenfold-headless)
+  add_test(NAME conformance_testroms
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/run_testroms.sh
+                   $<TARGET_FILE:wrenfold-headless> ${WRENFOLD_SHARED_DIR}/testroms)
+  set_tests_properties(conformance_testroms PROPERTIES
+                       LABELS conformance
+                       SKIP_RETURN_CODE 77
+                       TIMEOUT 7200)
+endif()

@@ -1,0 +1,186 @@
+#include "tools/headless_runner/runner_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+
+namespace wrenfold::headless {
+
+const char* const kUsageText =
+    "usage: wrenfold-headless ROM [options]\n"
+    "Runs an iNES cartridge without a window, as fast as it goes (no pacing).\n"
+    "\n"
+    "  --frames N          frames to run (default 600)\n"
+    "  --input SCRIPT      press player 1's buttons from a script (format below)\n"
+    "  --png FILE          write the last drawn frame as a 256x240 RGB PNG\n"
+    "  --hash-frames LIST  print the FNV-1a 64 hash of the palette-index picture of the\n"
+    "                      listed frames (e.g. 60,300); frames count from 1\n"
+    "  --bench             print frames per second and peak resident memory\n"
+    "  --trace             print one CPU trace line per instruction\n"
+    "  --wav FILE          write the mixed sound as a 22050 Hz 16-bit stereo WAV\n"
+    "  --core reference|second   CPU interpreter (default second)\n"
+    "  --verdict auto|status|f8|none\n"
+    "                      where the test result is read: the $6000 status block\n"
+    "                      (signature DE B0 61, text from $6004), the $00F8 result\n"
+    "                      byte, the first of those present (auto, default), or nowhere\n"
+    "  --until-verdict     stop as soon as the $6000 status holds a final result\n"
+    "  --peek ADDR[:N]     with each hashed frame, print N bytes (default 1, at most\n"
+    "                      256) of CPU memory from hex address ADDR, e.g. 6000:8\n"
+    "  --log FILE          keep the emulator's log in FILE (default: discarded)\n"
+    "  --help              this text\n"
+    "\n"
+    "Input script: one event per line, \"FRAME BUTTONS\". From frame FRAME on, exactly\n"
+    "the listed buttons are held (a b select start up down left right); \"-\" releases\n"
+    "all. Frames count from 1 and must increase; '#' starts a comment. Example:\n"
+    "  90 start\n"
+    "  100 -\n"
+    "  120 right a\n"
+    "  130 -\n"
+    "\n"
+    "A status of $81 at $6000 (\"press reset\") is answered with a reset 10 frames\n"
+    "(about 167 ms of emulated time) later.\n"
+    "\n"
+    "Exit status: 0 passed (or no verdict asked for and the run was clean), 1 failed,\n"
+    "2 no verdict, bad arguments or an error.\n";
+
+namespace {
+
+constexpr std::size_t kMaxCountDigits = 9;
+
+bool TakesValue(const std::string& option) {
+  static constexpr const char* kValued[] = {"--frames",      "--input", "--png",
+                                            "--hash-frames", "--wav",   "--core",
+                                            "--verdict",     "--log",   "--peek"};
+  return std::ranges::any_of(kValued, [&](const char* name) { return option == name; });
+}
+
+std::optional<std::string> ApplyValue(const std::string& option, const std::string& value,
+                                      RunnerOptions& options) {
+  if (value.empty()) return option + " needs a value";
+  if (option == "--frames") {
+    const std::optional<uint32_t> count = ParseCount(value);
+    if (!count || *count == 0) return "--frames needs a frame count from 1, not \"" + value + "\"";
+    options.frames = *count;
+  } else if (option == "--input") {
+    options.inputScriptPath = value;
+  } else if (option == "--png") {
+    options.pngPath = value;
+  } else if (option == "--hash-frames") {
+    std::optional<std::vector<uint32_t>> frames = ParseFrameList(value);
+    if (!frames) return "--hash-frames needs frame numbers like 60,300, not \"" + value + "\"";
+    options.hashFrames = std::move(*frames);
+  } else if (option == "--wav") {
+    options.wavPath = value;
+  } else if (option == "--core") {
+    if (value == "reference") {
+      options.core = CoreChoice::kReference;
+    } else if (value == "second") {
+      options.core = CoreChoice::kSecond;
+    } else {
+      return "--core is reference or second, not \"" + value + "\"";
+    }
+  } else if (option == "--verdict") {
+    if (value == "auto") {
+      options.verdict = VerdictSource::kAuto;
+    } else if (value == "status") {
+      options.verdict = VerdictSource::kStatus;
+    } else if (value == "f8") {
+      options.verdict = VerdictSource::kResultByte;
+    } else if (value == "none") {
+      options.verdict = VerdictSource::kNone;
+    } else {
+      return "--verdict is auto, status, f8 or none, not \"" + value + "\"";
+    }
+  } else if (option == "--log") {
+    options.logPath = value;
+  } else if (option == "--peek") {
+    const auto range = ParsePeekRange(value);
+    if (!range) return "--peek needs a hex address and a count like 6000:8, not \"" + value + "\"";
+    options.peekAddress = range->first;
+    options.peekCount = range->second;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<uint32_t> ParseCount(const std::string& text) {
+  if (text.empty() || text.size() > kMaxCountDigits) return std::nullopt;
+  uint32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  return value;
+}
+
+std::optional<std::pair<uint16_t, uint16_t>> ParsePeekRange(const std::string& text) {
+  constexpr uint32_t kMaxPeekBytes = 256;
+  const std::size_t colon = text.find(':');
+  const std::string addressText = text.substr(0, colon);
+  if (addressText.empty() || addressText.size() > 4) return std::nullopt;
+  uint32_t address = 0;
+  for (char c : addressText) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                      : (c >= 'a' && c <= 'f')                    ? c - 'a' + 10
+                      : (c >= 'A' && c <= 'F')                    ? c - 'A' + 10
+                                                                  : -1;
+    if (digit < 0) return std::nullopt;
+    address = address * 16 + static_cast<uint32_t>(digit);
+  }
+  uint32_t count = 1;
+  if (colon != std::string::npos) {
+    const std::optional<uint32_t> parsed = ParseCount(text.substr(colon + 1));
+    if (!parsed) return std::nullopt;
+    count = *parsed;
+  }
+  if (count == 0 || count > kMaxPeekBytes || address + count > 0x10000) return std::nullopt;
+  return std::pair{static_cast<uint16_t>(address), static_cast<uint16_t>(count)};
+}
+
+std::optional<std::vector<uint32_t>> ParseFrameList(const std::string& text) {
+  std::vector<uint32_t> frames;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::optional<uint32_t> frame = ParseCount(text.substr(start, comma - start));
+    if (!frame || *frame == 0) return std::nullopt;
+    frames.push_back(*frame);
+    start = comma + 1;
+  }
+  std::ranges::sort(frames);
+  frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+  return frames;
+}
+
+std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& arguments,
+                                              RunnerOptions& options) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--bench") {
+      options.bench = true;
+    } else if (argument == "--trace") {
+      options.trace = true;
+    } else if (argument == "--until-verdict") {
+      options.untilVerdict = true;
+    } else if (TakesValue(argument)) {
+      if (i + 1 >= arguments.size()) return argument + " needs a value";
+      if (std::optional<std::string> error = ApplyValue(argument, arguments[++i], options)) {
+        return error;
+      }
+    } else if (argument.starts_with("--")) {
+      return "unknown option " + argument;
+    } else if (options.romPath.empty()) {
+      options.romPath = argument;
+    } else {
+      return "only one cartridge can be run, got \"" + options.romPath + "\" and \"" + argument +
+             "\"";
+    }
+  }
+  if (!options.help && options.romPath.empty()) return "no cartridge given";
+  return std::nullopt;
+}
+
+}  // namespace wrenfold::headless
