@@ -220,6 +220,16 @@ class SoundBufferBank : public SoundService {
     }
   }
 
+  void ResyncWritePosition(uint32_t sampleIndex) override {
+    std::lock_guard<std::recursive_mutex> guard(mutex);
+    if (!open) return;
+    writeReported = true;
+    lastWritePosition = sampleIndex % kSoundBufferSamples;
+    lead = RingDistance(playPosition, lastWritePosition);
+  }
+
+  uint32_t CurrentPlayPosition() const override { return PlayPosition(); }
+
   uint32_t GlitchCount() const override {
     std::lock_guard<std::recursive_mutex> guard(mutex);
     return glitches;

@@ -130,8 +130,13 @@ class SoundService {
   // The sample index up to which the program has written (the end of its last frame), so
   // the service can tell when playback overtakes the written samples or writing laps playback.
   virtual void ReportWritePosition(uint32_t sampleIndex) = 0;
+  // Moves the write position to `sampleIndex` without counting the jump as writing past
+  // unplayed samples: the program re-synchronises its writing with playback.
+  virtual void ResyncWritePosition(uint32_t sampleIndex) = 0;
   // How many times playback and writing have crossed since the service was opened.
   virtual uint32_t GlitchCount() const = 0;
+  // The sample index the playing buffers will sound next.
+  virtual uint32_t CurrentPlayPosition() const = 0;
 };
 
 }  // namespace wrenfold

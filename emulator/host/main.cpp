@@ -1,4 +1,7 @@
 // wrenfold: takes every option from Wrenfold.CFG in the working folder; there is no command line.
+#include <cstdio>
+#include <cstdlib>
+
 #include "emulator/host/startup.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_display.h"
@@ -17,5 +20,11 @@ int main() {
   SdlMessageBox messageBox(sdl);
   SdlSoundService sound;
   Platform platform{display, input, clock, messageBox, sound};
-  return StartUp(TheMachine(), TheHost(), TheSoundState(), platform);
+  const int status = StartUp(TheMachine(), TheHost(), TheSoundState(), platform);
+  // Moments the play position overtook the written sound or the writing lapped it: audible
+  // dropouts, reported on request for measuring long runs.
+  if (std::getenv("WRENFOLD_SOUND_STATS") != nullptr) {
+    std::fprintf(stderr, "wrenfold: sound glitches: %u\n", sound.GlitchCount());
+  }
+  return status;
 }

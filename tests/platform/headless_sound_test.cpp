@@ -289,6 +289,19 @@ TEST_F(GlitchCountTest, WritingLappingPlaybackCounts) {
   EXPECT_EQ(service.GlitchCount(), 1u);
 }
 
+TEST_F(GlitchCountTest, ResyncMovesTheWritingWithoutCountingTheJump) {
+  Render(2000);  // playback ran past the written samples: one dropout
+  ASSERT_EQ(service.GlitchCount(), 1u);
+  const uint32_t play = service.CurrentPlayPosition();
+  EXPECT_EQ(play, 2000u);
+  // Writing jumps ahead of playback again; a plain report would see 20000+ samples of lead.
+  service.ResyncWritePosition(play + 1100);
+  EXPECT_EQ(service.GlitchCount(), 1u);
+  Render(1000);  // still inside what was written since the resync
+  service.ReportWritePosition(play + 1100 + 367);
+  EXPECT_EQ(service.GlitchCount(), 1u);
+}
+
 TEST_F(HeadlessSoundTest, MixerNeverSeesAHalfWrittenBuffer) {
   const SoundBufferHandle buffer = MakeBuffer();
   Fill(buffer, 0);
