@@ -12,6 +12,7 @@ template <bool kTraced>
 [[gnu::flatten]] void RunSecondLine(MachineState& machine, const CpuTraceSink* traceSink) {
   Interpreter<CpuCoreKind::Second, kTraced> cpu(machine, kCyclesPerLine + machine.cycleCarry,
                                                 traceSink);
+  cpu.skipRepeatedPasses = true;
   while (cpu.budget > 0) {
     if (!cpu.Step()) {
       return;  // a bad opcode leaves cycleCarry as it was

@@ -4,12 +4,14 @@
 //
 // Cycle charges are fixed per opcode and taken at the start of the instruction: no page-cross
 // or taken-branch penalties. Page 0, page 1 and pointer bytes are read and written in cpuMem
-// directly; every other data access goes through CpuRead and WriteBus.
+// directly; every other data access goes through ReadByte and WriteByte, which handle work
+// RAM and PRG reads in line and pass everything else to CpuRead and WriteBus.
 #pragma once
 
 #include <cstdint>
 #include <type_traits>
 
+#include "emulator/cart/io_registers.h"
 #include "emulator/cart/write_bus.h"
 #include "emulator/cpu/bad_opcode.h"
 #include "emulator/cpu/cpu_core.h"
@@ -68,6 +70,9 @@ class Interpreter {
   }
 
   int budget;
+  // Set by the per-line cores: lets SkipRepeatedPasses charge the passes of a tight wait
+  // loop in one go. Single stepping runs every pass.
+  bool skipRepeatedPasses = false;
 
  private:
   static constexpr uint16_t kStackPage = 0x0100;
@@ -75,13 +80,36 @@ class Interpreter {
   // BPL back over LDA $2002 (3 bytes) and itself: the wait-for-vblank loop.
   static constexpr uint8_t kIdleLoopOffset = 0xFB;
   static constexpr uint8_t kIdleLoopBytes[3] = {0xAD, 0x02, 0x20};
+  // Branches back over one two-byte instruction and themselves: "wait: LDA flag; BEQ wait".
+  static constexpr uint8_t kTightLoopOffset = 0xFC;
+  static constexpr int kBranchCycles = 2;
 
   static constexpr bool InZeroPage(AddressMode mode) {
     return mode == AddressMode::kZeroPage || mode == AddressMode::kZeroPageX ||
            mode == AddressMode::kZeroPageY;
   }
 
-  uint8_t Fetch() { return CpuRead(machine, pc++); }
+  // Most reads are opcode and operand fetches from PRG, or work RAM. CpuRead answers both
+  // straight from cpuMem on every board (the boards' own read ports lie in $4000-$7FFF), so
+  // they are read here in line, without a call per byte.
+  uint8_t ReadByte(uint16_t address) {
+    if (address >= kPrgWindowStart) [[likely]] {
+      return mem[address];
+    }
+    if (address < kRamMirrorEnd) return mem[address & kRamMask];
+    return CpuRead(machine, address);
+  }
+
+  // Work RAM stores are plain stores wherever they are made from; the rest go to WriteBus.
+  void WriteByte(uint16_t address, uint8_t value) {
+    if (address < kRamMirrorEnd) {
+      mem[address & kRamMask] = value;
+      return;
+    }
+    WriteBus(machine, address, value);
+  }
+
+  uint8_t Fetch() { return ReadByte(pc++); }
 
   uint16_t FetchWord() {
     const uint8_t low = Fetch();
@@ -126,7 +154,7 @@ class Interpreter {
     } else if constexpr (InZeroPage(kMode)) {
       return mem[EffectiveAddress<kMode>()];
     } else {
-      return CpuRead(machine, EffectiveAddress<kMode>());
+      return ReadByte(EffectiveAddress<kMode>());
     }
   }
 
@@ -135,7 +163,7 @@ class Interpreter {
     if constexpr (InZeroPage(kMode)) {
       mem[EffectiveAddress<kMode>()] = value;
     } else {
-      WriteBus(machine, EffectiveAddress<kMode>(), value);
+      WriteByte(EffectiveAddress<kMode>(), value);
     }
   }
 
@@ -146,7 +174,7 @@ class Interpreter {
     if constexpr (InZeroPage(kMode)) {
       mem[address] = (this->*kOperation)(mem[address]);
     } else {
-      WriteBus(machine, address, (this->*kOperation)(CpuRead(machine, address)));
+      WriteByte(address, (this->*kOperation)(ReadByte(address)));
     }
   }
 
@@ -161,8 +189,8 @@ class Interpreter {
   }
 
   uint16_t ReadVector(uint16_t address) {
-    const uint8_t low = CpuRead(machine, address);
-    return static_cast<uint16_t>(low | (CpuRead(machine, static_cast<uint16_t>(address + 1)) << 8));
+    const uint8_t low = ReadByte(address);
+    return static_cast<uint16_t>(low | (ReadByte(static_cast<uint16_t>(address + 1)) << 8));
   }
 
   // ALU. ADC and SBC never apply decimal correction, whatever D holds.
@@ -226,9 +254,66 @@ class Interpreter {
       ++pc;
       return -1;
     }
-    const uint8_t offset = CpuRead(machine, pc);
+    const uint8_t offset = ReadByte(pc);
     pc = static_cast<uint16_t>(pc + static_cast<int8_t>(offset) + 1);
     return offset;
+  }
+
+  // Conditional branches cost the same whether taken or not. Returns what Branch returns.
+  int ConditionalBranch(bool taken) {
+    budget -= kBranchCycles;
+    const int offset = Branch(taken);
+    if (offset == kTightLoopOffset && InTightWaitLoop()) {
+      SkipRepeatedPasses();
+    } else {
+      lastPass.taken = false;
+    }
+    return offset;
+  }
+
+  // Zero-page reads whose only effect is on the registers and flags.
+  static constexpr bool IsZeroPageRead(uint8_t opcode) {
+    switch (opcode) {
+      case 0xA5:  // LDA
+      case 0xA6:  // LDX
+      case 0xA4:  // LDY
+      case 0xC5:  // CMP
+      case 0xE4:  // CPX
+      case 0xC4:  // CPY
+      case 0x24:  // BIT
+      case 0x05:  // ORA
+      case 0x25:  // AND
+      case 0x45:  // EOR
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // The branch just taken went back to a zero-page read just before it, all of it in PRG:
+  // "wait: LDA flag; BEQ wait". A pass of such a loop changes no memory and has no side
+  // effects, only registers and flags.
+  bool InTightWaitLoop() const {
+    if constexpr (kTraced) {
+      return false;  // a trace shows every pass
+    }
+    return skipRepeatedPasses && pc >= kPrgWindowStart && pc <= 0xFFFC && IsZeroPageRead(mem[pc]);
+  }
+
+  // Called each time the loop's branch is taken. Nothing but the CPU runs during a line, so
+  // once a whole pass ends with the registers and flags it began with, every further pass
+  // runs alike until the budget is spent. Those passes are charged at once; the last one or
+  // two still run, so the line ends in the state that running them all would leave.
+  void SkipRepeatedPasses() {
+    const uint8_t packed = flags.Pack();
+    // Between two calls only the read and the branch ran: any other branch, and this one
+    // not taken, clears lastPass.
+    if (lastPass.taken && lastPass.a == a && lastPass.x == x && lastPass.y == y &&
+        lastPass.p == packed && budget > 0) {
+      const int passCycles = lastPass.budget - budget;
+      budget -= (budget - 1) / passCycles * passCycles;  // leaves 1 to passCycles
+    }
+    lastPass = {true, a, x, y, packed, budget};
   }
 
   bool AtIdleLoop() const {
@@ -245,8 +330,8 @@ class Interpreter {
     const uint16_t returnAddress = static_cast<uint16_t>(pc + 1);
     Push(static_cast<uint8_t>(returnAddress >> 8));
     Push(static_cast<uint8_t>(returnAddress));
-    const uint8_t high = CpuRead(machine, static_cast<uint16_t>(pc + 1));
-    const uint8_t low = CpuRead(machine, pc);
+    const uint8_t high = ReadByte(static_cast<uint16_t>(pc + 1));
+    const uint8_t low = ReadByte(pc);
     pc = static_cast<uint16_t>(low | (high << 8));
   }
 
@@ -254,8 +339,8 @@ class Interpreter {
     // The pointer's high byte comes from the same page: ($10FF) reads $10FF and $1000.
     const uint16_t pointer = FetchWord();
     const uint16_t highAddress = static_cast<uint16_t>((pointer & 0xFF00) | ((pointer + 1) & 0xFF));
-    const uint8_t low = CpuRead(machine, pointer);
-    pc = static_cast<uint16_t>(low | (CpuRead(machine, highAddress) << 8));
+    const uint8_t low = ReadByte(pointer);
+    pc = static_cast<uint16_t>(low | (ReadByte(highAddress) << 8));
   }
 
   void Brk() {
@@ -308,6 +393,15 @@ class Interpreter {
   uint8_t x;
   uint8_t y;
   Flags flags;
+  // The registers when the branch of a tight wait loop was last taken (see SkipRepeatedPasses).
+  struct LoopPass {
+    bool taken;
+    uint8_t a;
+    uint8_t x;
+    uint8_t y;
+    uint8_t p;
+    int budget;
+  } lastPass{};
 };
 
 // Inlined into each caller's loop, so the registers of a call live in host registers.
@@ -466,18 +560,17 @@ template <CpuCoreKind kCore, bool kTraced>
 
     // Branches cost 2 whether taken or not.
     case 0x10:
-      budget -= 2;
-      if (Branch(!flags.N()) == kIdleLoopOffset && AtIdleLoop()) {
+      if (ConditionalBranch(!flags.N()) == kIdleLoopOffset && AtIdleLoop()) {
         budget = -1;  // give up the rest of the line while the game polls for vblank
       }
       break;
-    case 0x30: budget -= 2; Branch(flags.N()); break;
-    case 0x50: budget -= 2; Branch(!flags.V()); break;
-    case 0x70: budget -= 2; Branch(flags.V()); break;
-    case 0x90: budget -= 2; Branch(!flags.C()); break;
-    case 0xB0: budget -= 2; Branch(flags.C()); break;
-    case 0xD0: budget -= 2; Branch(!flags.Z()); break;
-    case 0xF0: budget -= 2; Branch(flags.Z()); break;
+    case 0x30: ConditionalBranch(flags.N()); break;
+    case 0x50: ConditionalBranch(!flags.V()); break;
+    case 0x70: ConditionalBranch(flags.V()); break;
+    case 0x90: ConditionalBranch(!flags.C()); break;
+    case 0xB0: ConditionalBranch(flags.C()); break;
+    case 0xD0: ConditionalBranch(!flags.Z()); break;
+    case 0xF0: ConditionalBranch(flags.Z()); break;
 
     // Jumps, calls and interrupts.
     case 0x4C: budget -= 3; pc = FetchWord(); break;

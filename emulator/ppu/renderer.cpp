@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/io_registers.h"
@@ -49,25 +52,6 @@ constexpr uint8_t kLatchTileFd = 0xFD;
 constexpr uint8_t kLatchTileFe = 0xFE;
 constexpr uint8_t kMapperMmc4 = 10;
 
-struct BackgroundTile {
-  uint32_t cacheRow;    // cache offset of the tile's row on this line
-  uint8_t paletteBase;  // 0, 4, 8 or 12
-};
-
-BackgroundTile FetchBackgroundTile(const MachineState& machine, uint16_t nameAddress,
-                                   uint32_t tableBase, uint8_t fineY) {
-  const uint8_t tile = machine.ppuMem[nameAddress & 0x3FFF];
-  const uint16_t coarseX = nameAddress & kCoarseXMask;
-  const uint16_t coarseY = (nameAddress & kCoarseYMask) >> 5;
-  const uint16_t attributeAddress = (nameAddress & 0x0C00) | kNameTableBase | kAttributeOffset |
-                                    (coarseX >> 2) | ((coarseY >> 2) << 3);
-  const uint8_t attribute = machine.ppuMem[attributeAddress];
-  // One attribute byte covers 4 x 4 tiles; bit 1 of each coarse coordinate picks the quadrant.
-  const int shift = ((coarseX & 2) ? 2 : 0) + ((coarseY & 2) ? 4 : 0);
-  return BackgroundTile{tableBase + tile * kCacheTileSize + fineY * kCacheRowSize,
-                        static_cast<uint8_t>(((attribute >> shift) & 3) << 2)};
-}
-
 // Fetching tile $FD or $FE sets the board's latch for the pattern table the background is
 // drawn from, and the 4 KB bank that latch value selects is copied into that table.
 void SwitchMmc4Latch(MachineState& machine, uint8_t tile) {
@@ -84,13 +68,6 @@ void SwitchMmc4Latch(MachineState& machine, uint8_t tile) {
   }
 }
 
-// The four colours of one background tile, by pixel value 0-3.
-using TileColours = std::array<uint8_t, 4>;
-
-void DrawWholeTileRow(uint8_t* out, const uint8_t* pattern, const TileColours& colours) {
-  for (int column = 0; column < 8; ++column) out[column] = colours[pattern[column] & 3];
-}
-
 // Moves the name-table address to the next tile of the line: past column 31 back to column 0,
 // in the neighbouring table when the line is scrolled.
 uint16_t NextTileAddress(uint16_t nameAddress, uint32_t phase) {
@@ -102,43 +79,100 @@ uint16_t NextTileAddress(uint16_t nameAddress, uint32_t phase) {
   return nameAddress;
 }
 
+// Eight pixels at a time: a row of eight pattern-cache bytes is loaded as one word, and each
+// pixel's two bits are spread into whole-byte masks, so that a few word operations colour
+// the row and tell its opaque pixels apart, without a branch per pixel.
+constexpr uint64_t kEveryByte = 0x0101010101010101;
+
+struct PixelMasks {
+  uint64_t bit0;  // 0xFF in the bytes of the pixels whose bit 0 is set
+  uint64_t bit1;  // the same for bit 1
+};
+
+PixelMasks LoadPatternRow(const uint8_t* pattern, bool mirrored) {
+  uint64_t pixels;
+  std::memcpy(&pixels, pattern, sizeof pixels);
+  // Reversing the bytes reverses the pixels in memory order, whatever the host's byte order.
+  if (mirrored) pixels = __builtin_bswap64(pixels);
+  return {(pixels & kEveryByte) * 0xFF, ((pixels >> 1) & kEveryByte) * 0xFF};
+}
+
+// `colours` holds the four colours of a palette, each repeated in all eight bytes of a word.
+// Bit 0 picks between colours 0 and 1 (and 2 and 3), then bit 1 between the two pairs.
+uint64_t ColourPixels(const PixelMasks& masks, const uint64_t* colours) {
+  const uint64_t lowPair = (colours[0] & ~masks.bit0) | (colours[1] & masks.bit0);
+  const uint64_t highPair = (colours[2] & ~masks.bit0) | (colours[3] & masks.bit0);
+  return (lowPair & ~masks.bit1) | (highPair & masks.bit1);
+}
+
+// The palette entries from `first` on, each repeated in all eight bytes of a word.
+template <std::size_t kCount>
+std::array<uint64_t, kCount> SpreadPaletteEntries(const MachineState& machine, std::size_t first) {
+  std::array<uint64_t, kCount> words;
+  for (std::size_t i = 0; i < kCount; ++i) words[i] = machine.paletteRam[first + i] * kEveryByte;
+  return words;
+}
+
+// What stays the same for every background tile of one line: coarse Y, and with it the
+// attribute row and the half of each attribute byte; the pattern row; the palettes.
+class BackgroundLine {
+ public:
+  BackgroundLine(const MachineState& machine, uint16_t nameAddress, uint8_t fineY)
+      : machine(machine),
+        patternRows(machine.patternCache +
+                    ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
+                    fineY * kCacheRowSize),
+        colourWords(SpreadPaletteEntries<16>(machine, 0)) {
+    const uint16_t coarseY = (nameAddress & kCoarseYMask) >> 5;
+    attributeRow = kNameTableBase | kAttributeOffset | ((coarseY >> 2) << 3);
+    attributeShiftY = (coarseY & 2) ? 4 : 0;
+  }
+
+  // The eight pixels of the tile at `nameAddress` on this line, in screen order.
+  uint64_t TileRow(uint16_t nameAddress) const {
+    const uint8_t tile = machine.ppuMem[nameAddress & 0x3FFF];
+    // One attribute byte covers 4 x 4 tiles; bit 1 of each coarse coordinate picks the quadrant.
+    const uint8_t attribute =
+        machine.ppuMem[attributeRow | (nameAddress & 0x0C00) | ((nameAddress & kCoarseXMask) >> 2)];
+    const int shift = attributeShiftY + (nameAddress & 2);
+    const uint64_t* colours = &colourWords[((attribute >> shift) & 3) * 4];
+    return ColourPixels(LoadPatternRow(patternRows + tile * kCacheTileSize, false), colours);
+  }
+
+ private:
+  const MachineState& machine;
+  const uint8_t* patternRows;  // row fineY of tile 0 in the cache of the background's table
+  std::array<uint64_t, 16> colourWords;  // the four background palettes
+  uint16_t attributeRow;
+  int attributeShiftY;
+};
+
 // Draws the background into `front` and returns the name-table address reached at the end
-// of the line. The line is drawn a tile at a time: the first tile from fine X on, the last
-// one cut where the line ends.
+// of the line. Whole tiles go into a line buffer (33 of them when fine X cuts the first and
+// the last), and the 256 pixels from fine X on are copied out of it.
 uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress, uint32_t phase,
                         uint8_t fineY) {
-  const uint8_t ctrl = machine.cpuMem[kPpuCtrl];
-  const uint32_t tableBase = (ctrl & kCtrlBackgroundTable1) ? kCacheTableSize : 0;
   const bool mmc4 = machine.header.mapperNumber == kMapperMmc4;
+  const uint32_t fineX = phase & 7;
+  const BackgroundLine background(machine, nameAddress, fineY);
+  constexpr int kTilesPerLine = kPictureWidth / 8;
+  uint8_t pixels[(kTilesPerLine + 1) * 8];
 
-  uint32_t firstColumn = phase & 7;
-  for (uint32_t j = 0; j < kPictureWidth;) {
-    const BackgroundTile tile = FetchBackgroundTile(machine, nameAddress, tableBase, fineY);
-    const uint8_t* pattern = machine.patternCache + tile.cacheRow;
-    // A local copy: the row's byte stores could otherwise alias palette memory and force a
-    // reload for every pixel.
-    const TileColours colours = {machine.paletteRam[tile.paletteBase],
-                                 machine.paletteRam[tile.paletteBase + 1],
-                                 machine.paletteRam[tile.paletteBase + 2],
-                                 machine.paletteRam[tile.paletteBase + 3]};
-    if (firstColumn == 0 && j + 8 <= kPictureWidth) {
-      DrawWholeTileRow(front + j, pattern, colours);
-      j += 8;
-    } else {
-      const uint32_t endColumn = std::min<uint32_t>(8, firstColumn + (kPictureWidth - j));
-      for (uint32_t column = firstColumn; column < endColumn; ++column) {
-        front[j++] = colours[pattern[column] & 3];
-      }
-      if (endColumn < 8) break;  // the line ended inside this tile
-    }
-    firstColumn = 0;
-
+  for (int tile = 0; tile < kTilesPerLine; ++tile) {
+    const uint64_t row = background.TileRow(nameAddress);
+    std::memcpy(pixels + tile * 8, &row, sizeof row);
     nameAddress = NextTileAddress(nameAddress, phase);
     if (mmc4) {
       const uint8_t nextTile = machine.ppuMem[nameAddress & 0x3FFF];
       if (nextTile == kLatchTileFd || nextTile == kLatchTileFe) SwitchMmc4Latch(machine, nextTile);
     }
   }
+  // The 33rd tile shows only when the line starts inside the first; the address stays on it.
+  if (fineX != 0) {
+    const uint64_t row = background.TileRow(nameAddress);
+    std::memcpy(pixels + kTilesPerLine * 8, &row, sizeof row);
+  }
+  std::memcpy(front, pixels + fineX, kPictureWidth);
 
   if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
     for (int j = 0; j < kLeftColumnWidth; ++j) front[j] = kHiddenColour;
@@ -194,33 +228,82 @@ void CheckSprite0Hit(MachineState& machine, int line) {
   }
 }
 
+// Draws one sprite's row of eight pixels into `layer` from column x, clipped at the right
+// edge of the picture. Opaque pixels replace what the layer holds; transparent ones keep it.
+void DrawSpriteRow(const MachineState& machine, uint8_t* layer, int x, uint32_t offset,
+                   uint8_t attributes) {
+  const PixelMasks masks =
+      LoadPatternRow(machine.patternCache + offset, (attributes & kSpriteFlipHorizontal) != 0);
+  const uint64_t opaque = masks.bit0 | masks.bit1;
+  // Colour 0 is transparent, so its word is never chosen for a drawn pixel.
+  const std::size_t palette = kSpritePaletteStart + 4 * (attributes & kSpritePalette);
+  const std::array<uint64_t, 4> colours = SpreadPaletteEntries<4>(machine, palette);
+  const uint64_t drawn = ColourPixels(masks, colours.data());
+  if (x <= kPictureWidth - 8) {
+    uint64_t row;
+    std::memcpy(&row, layer + x, sizeof row);
+    row = (row & ~opaque) | (drawn & opaque);
+    std::memcpy(layer + x, &row, sizeof row);
+    return;
+  }
+  uint8_t pixels[8];
+  uint8_t opaqueBytes[8];
+  std::memcpy(pixels, &drawn, sizeof drawn);
+  std::memcpy(opaqueBytes, &opaque, sizeof opaque);
+  for (int c = 0; x + c < kPictureWidth; ++c) {
+    if (opaqueBytes[c] != 0) layer[x + c] = pixels[c];
+  }
+}
+
+// Bit n of the result is set when sprite n covers `line` (0-239). Sprite n covers the lines
+// from its Y byte + 1 on, so the line needs a Y byte from line - height to line - 1: none
+// for line 0, and Y 255 covers no line of the picture. All 64 are tested at once, without a
+// branch per sprite:
+// which sprites a line meets changes from line to line, so such branches would often be
+// guessed wrong, and the byte loop below compiles to vector compares.
+uint64_t SpritesOnLine(const MachineState& machine, int line, int height) {
+  const int lowest = std::max(0, line - height);
+  const int span = line - 1 - lowest;
+  uint8_t covers[kSpriteCount];
+  for (int n = 0; n < kSpriteCount; ++n) {
+    covers[n] = static_cast<uint8_t>(machine.oam[n * 4] - lowest) <= span ? 1 : 0;
+  }
+  uint64_t onLine = 0;
+  for (int group = 0; group < kSpriteCount / 8; ++group) {
+    uint64_t flags;
+    std::memcpy(&flags, covers + group * 8, sizeof flags);
+    if constexpr (std::endian::native == std::endian::little) {
+      // Byte k holds 0 or 1 at bit 8k; the multiplication gathers those bits into bits
+      // 56-63 without carries, byte k to bit 56 + k.
+      flags = (flags * 0x0102040810204080) >> 56;
+    } else {
+      flags = 0;
+      for (int k = 0; k < 8; ++k) flags |= uint64_t{covers[group * 8 + k]} << k;
+    }
+    onLine |= flags << (group * 8);
+  }
+  return onLine;
+}
+
 // Sprite 63 first, so that a lower-numbered sprite ends on top within its layer.
 void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int line) {
   const uint8_t ctrl = machine.cpuMem[kPpuCtrl];
   const bool leftColumnAllowed = (machine.cpuMem[kPpuMask] & kMaskSpritesLeft) != 0;
   const int height = SpriteHeight(ctrl);
-  for (int n = kSpriteCount - 1; n >= 0; --n) {
+
+  uint64_t onLine = SpritesOnLine(machine, line, height);
+  while (onLine != 0) {
+    const int n = std::bit_width(onLine) - 1;  // the highest-numbered sprite left
+    onLine &= ~(uint64_t{1} << n);
     const uint8_t* sprite = &machine.oam[n * 4];
-    const int top = sprite[0] + 1;
+    const int row = line - (sprite[0] + 1);
     const uint8_t tile = sprite[1];
     const uint8_t attributes = sprite[2];
     const int x = sprite[3];
-    if (top >= kPictureHeight) continue;
     // A sprite reaching into the masked column is left out whole, not clipped.
     if (!leftColumnAllowed && x < kLeftColumnWidth) continue;
-    if (line < top || line >= top + height) continue;
-
-    const uint32_t offset = SpriteRowOffset(ctrl, tile, attributes, line - top);
-    const uint8_t paletteBase =
-        static_cast<uint8_t>(kSpritePaletteStart + 4 * (attributes & kSpritePalette));
     uint8_t* layer = (attributes & kSpriteBehindBackground) ? rear : front;
-    for (int c = 0; c < 8; ++c) {
-      const uint8_t pixel = machine.patternCache[offset + c] & 3;
-      if (pixel == 0) continue;
-      const int column = (attributes & kSpriteFlipHorizontal) ? x + 7 - c : x + c;
-      if (column >= kPictureWidth) continue;
-      layer[column] = machine.paletteRam[pixel | paletteBase];
-    }
+    DrawSpriteRow(machine, layer, x, SpriteRowOffset(ctrl, tile, attributes, row), attributes);
   }
 }
 

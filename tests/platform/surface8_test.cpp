@@ -82,6 +82,34 @@ TEST(Surface8Test, KeyedCopyLeavesKeyPixelsOut) {
   }
 }
 
+// Widths around the copy's vector width, placed off the destination's origin: every pixel
+// takes the source unless the source holds the key, and nothing beyond the rectangle changes.
+class CopyWidthTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(CopyWidthTest, KeyedAndPlainCopiesTouchExactlyTheirRectangle) {
+  const int width = GetParam();
+  Surface8 source(width, 3);
+  Paint(source);
+  source.SetSourceColourKey(7);  // x + 7 * y == 7 at (7, 0) and (0, 1)
+  for (const bool keyed : {false, true}) {
+    Surface8 destination(width + 9, 6);
+    FillSurface(destination, 200);
+    ASSERT_EQ(keyed ? CopySurfaceKeyed(source, destination, 5, 2)
+                    : CopySurface(source, destination, 5, 2),
+              kDisplayOk);
+    for (int y = 0; y < destination.Height(); ++y) {
+      for (int x = 0; x < destination.Width(); ++x) {
+        const bool inside = x >= 5 && x < 5 + width && y >= 2 && y < 5;
+        uint8_t expected = 200;
+        if (inside && !(keyed && source.At(x - 5, y - 2) == 7)) expected = source.At(x - 5, y - 2);
+        ASSERT_EQ(destination.At(x, y), expected) << "keyed " << keyed << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, CopyWidthTest, ::testing::Values(1, 7, 15, 16, 17, 33, 250));
+
 TEST(Surface8Test, KeyedCopyNeedsAKeyAndUnlockedSurfaces) {
   Surface8 overlay(8, 8);
   Surface8 frame(8, 8);
