@@ -34,6 +34,7 @@ void WriteChannelFrame(SoundOutput& output, int channel, Render&& render) {
     if (locked == kSoundInvalidParam) LogText("Lock fail\n");
     return;
   }
+  output.channelSilent[channel] = false;
   render(output.frameSamples, output.samplesThisFrame);
   CopyFrameIntoBuffer(region, output.writePosition, output.frameSamples, output.samplesThisFrame);
   LogUnlockFailure(channel, output.service->Unlock(buffer));
@@ -43,8 +44,11 @@ bool ChannelEnabled(const MachineState& machine, int channel) {
   return (machine.cpuMem[kApuStatusRegister] >> channel) & 1;
 }
 
+// Clearing a one-second buffer costs more than synthesising a frame, so a buffer that is
+// still silent from the last clear is left alone.
 void SilenceChannel(SoundOutput& output, int channel) {
-  ClearSoundBuffer(*output.service, output.channels[channel]);
+  if (output.channelSilent[channel]) return;
+  output.channelSilent[channel] = ClearSoundBuffer(*output.service, output.channels[channel]) != 0;
 }
 
 void MixPulse(MachineState& machine, SoundState& sound, int channel) {
@@ -110,6 +114,25 @@ void MixDmc(MachineState& machine, SoundState& sound) {
   });
 }
 
+// The writing runs at a fixed pace of 367/368 samples a frame. When playback drifts out of the
+// window between one and eight frames behind it (it caught up after a stall, or the writing ran
+// far ahead), the writing continues three frames ahead of playback instead of leaving a gap or
+// lapping it. A play position that has not moved (a paused or headless service) is left alone.
+constexpr uint32_t kMinWriteLead = kSecondFrameSamples;
+constexpr uint32_t kMaxWriteLead = 8 * kSecondFrameSamples;
+constexpr uint32_t kResyncWriteLead = 3 * kSecondFrameSamples;
+
+void FollowPlayback(SoundOutput& output) {
+  const uint32_t play = output.service->CurrentPlayPosition() % kSoundBufferSamples;
+  const bool moving = play != output.lastPlayPosition;
+  output.lastPlayPosition = play;
+  if (output.firstFrame || !moving) return;
+  const uint32_t lead = (output.writePosition + kSoundBufferSamples - play) % kSoundBufferSamples;
+  if (lead >= kMinWriteLead && lead <= kMaxWriteLead) return;
+  output.writePosition = (play + kResyncWriteLead) % kSoundBufferSamples;
+  output.service->ResyncWritePosition(output.writePosition);
+}
+
 // Every buffer starts from the shared play position, two frames behind the writing.
 void StartPlayback(SoundState& sound) {
   SoundOutput& output = sound.output;
@@ -129,6 +152,7 @@ void StartPlayback(SoundState& sound) {
 void MixFrameSound(MachineState& machine, SoundState& sound) {
   SoundOutput& output = sound.output;
   if (!output.ready || output.service == nullptr) return;
+  FollowPlayback(output);
 
   MixPulse(machine, sound, kPulse1Channel);
   MixPulse(machine, sound, kPulse2Channel);

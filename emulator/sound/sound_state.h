@@ -35,6 +35,10 @@ struct SoundOutput {
   uint32_t writePosition;                  // sample index 0-22049 of this frame's first sample
   uint32_t samplesThisFrame;               // 367 or 368
   bool firstFrame;                         // playback has not been started yet
+  uint32_t lastPlayPosition;  // play position seen by the previous mix: tells whether it moves
+  // The channel's whole buffer holds silence since it was last cleared: only the channel's
+  // own frames write into it, so a disabled channel need not clear it again every frame.
+  bool channelSilent[kApuChannelCount];
   int16_t frameSamples[kMaxFrameSamples];  // one channel's frame before it is copied in
 };
 

@@ -83,6 +83,49 @@ INSTANTIATE_TEST_SUITE_P(Channels, DisabledChannelTest,
                          ::testing::Values(kPulse1Channel, kPulse2Channel, kTriangleChannel,
                                            kNoiseChannel, kDmcChannel));
 
+// A disabled channel's buffer is cleared once and then left alone while it stays silent;
+// a frame written in between must not survive the next disabled frame.
+TEST_F(MixFrameSoundTest, ChannelDisabledAgainAfterPlayingIsClearedAgain) {
+  const SoundBufferHandle pulse1 = sound->output.channels[kPulse1Channel];
+  const auto silent = [&] {
+    const std::vector<int16_t> samples = WholeBuffer(pulse1);
+    return std::all_of(samples.begin(), samples.end(), [](int16_t s) { return s == 0; });
+  };
+  PlaySquare();
+  RunFrame();
+  ASSERT_FALSE(silent());
+  Write(0x4015, 0x1E);
+  RunFrame();
+  EXPECT_TRUE(silent());
+  RunFrame();
+  EXPECT_TRUE(silent());
+
+  Write(0x4015, 0x1F);
+  PlaySquare();
+  RunFrame();
+  ASSERT_FALSE(silent());
+  Write(0x4015, 0x1E);
+  RunFrame();
+  EXPECT_TRUE(silent());
+}
+
+TEST_F(MixFrameSoundTest, ClearThatCouldNotLockIsTriedAgainNextFrame) {
+  const SoundBufferHandle pulse1 = sound->output.channels[kPulse1Channel];
+  SoundLockedRegion region;
+  ASSERT_EQ(service.Lock(pulse1, region), kSoundOk);
+  std::fill(region.Samples(), region.Samples() + region.SampleCount(), int16_t{77});
+  ASSERT_EQ(service.Unlock(pulse1), kSoundOk);
+  Write(0x4015, 0x1E);
+  service.failingLock = pulse1;
+  service.lockFailure = kSoundInvalidCall;
+  RunFrame();
+  service.failingLock = kNoSoundBuffer;
+  EXPECT_EQ(WholeBuffer(pulse1)[0], 77);
+  RunFrame();
+  const std::vector<int16_t> samples = WholeBuffer(pulse1);
+  EXPECT_EQ(std::count(samples.begin(), samples.end(), 0), static_cast<long>(samples.size()));
+}
+
 TEST_F(MixFrameSoundTest, PlaybackStartsWhenTwoNmisHaveBeenCounted) {
   RunFrame();
   RunFrame();
@@ -117,6 +160,34 @@ TEST_F(MixFrameSoundTest, PlaybackHearsTheWrittenFramesTwoFramesBehind) {
   ASSERT_GT(heard.size(), 1000u);
   for (size_t i = 0; i < heard.size(); ++i) ASSERT_EQ(heard[i], Square(i)) << "sample " << i;
   EXPECT_EQ(service.GlitchCount(), 0u);
+}
+
+// Playback that stalled and then jumped (the device ran on while the emulator was held up)
+// makes the writing continue three frames ahead of it instead of leaving stale sound playing.
+TEST_F(MixFrameSoundTest, WritingFollowsPlaybackThatLeftTheSafeWindow) {
+  std::vector<int16_t> stereo(2 * 4000);
+  for (int frame = 0; frame < 6; ++frame) {
+    const uint32_t count = sound->output.samplesThisFrame;
+    RunFrame();
+    if (!sound->output.firstFrame) service.RenderMix(stereo.data(), count);
+  }
+  const uint32_t steadyLead =
+      (sound->output.writePosition + kSoundBufferSamples - service.CurrentPlayPosition()) %
+      kSoundBufferSamples;
+  EXPECT_GE(steadyLead, 368u);
+  EXPECT_LE(steadyLead, 8u * 368u);
+
+  service.RenderMix(stereo.data(), 4000);  // playback runs far past what was written
+  const uint32_t play = service.CurrentPlayPosition();
+  RunFrame();
+  EXPECT_EQ(sound->output.writePosition, (play + 3 * 368 + 367) % kSoundBufferSamples)
+      << "the frame is written three frames ahead of playback";
+  EXPECT_EQ(service.GlitchCount(), 1u) << "the overtaking counts once, the jump does not";
+}
+
+TEST_F(MixFrameSoundTest, WritingKeepsItsPaceWhilePlaybackDoesNotMove) {
+  for (int frame = 0; frame < 30; ++frame) RunFrame();  // nothing renders: position stays at 0
+  EXPECT_EQ(sound->output.writePosition, (15u * 735u) % kSoundBufferSamples);
 }
 
 struct ExpansionCall {
