@@ -97,6 +97,8 @@ EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
   grid->addWidget(m_secretName, 7, 1, 1, 2);
   m_secretText = NamedLabel("Lab_SecretText", m_gameFrame);
   m_secretText->setWordWrap(true);
+  // Secrets often run to two or three lines: keep room for them so a wrapped one is not cut.
+  m_secretText->setMinimumHeight(3 * m_secretText->fontMetrics().lineSpacing() + 6);
   m_secretText->setFrameShape(QFrame::StyledPanel);
   m_secretText->setCursor(Qt::PointingHandCursor);
   grid->addWidget(m_secretText, 8, 0, 1, 3);

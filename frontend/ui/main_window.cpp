@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -376,7 +377,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (watched->objectName() == QLatin1String("Image1") &&
              event->type() == QEvent::MouseButtonPress) {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHostAddress)));
+    // The databases and screenshots are hosted in the working folder: show it in the file
+    // manager, so the user sees where NESROMS.ENC, CARTINFO.ENC and ScrShots/ come from.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::currentPath()));
     return true;
   }
   return QWidget::eventFilter(watched, event);

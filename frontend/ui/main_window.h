@@ -29,8 +29,6 @@ class RomListPanel;
 class SplashScreen;
 struct Notice;
 
-inline constexpr const char* kHostAddress = "https://wrenfold.example.org/";
-
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
