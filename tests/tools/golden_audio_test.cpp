@@ -19,12 +19,12 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/tools/golden_table.h"
 #include "tests/tools/headless_process.h"
 
 namespace wrenfold::runner_test {
 namespace {
 
-constexpr const char* kNoInput = "-";
 constexpr uint32_t kSampleRate = 22050;
 constexpr uint32_t kChannels = 2;
 constexpr uint32_t kBytesPerSampleFrame = kChannels * 2;
@@ -50,44 +50,23 @@ void PrintTo(const GoldenSound& run, std::ostream* out) {
 }
 
 std::string TablePath() {
-  return std::string(WRENFOLD_SOURCE_DIR) + "/tests/tools/golden_audio.txt";
+  return GoldenTablePath("golden_audio.txt");
 }
 
-std::string InputFolder() {
-  return std::string(WRENFOLD_SOURCE_DIR) + "/tests/tools/golden_input";
-}
-
-// Rows "cartridge frames input hash"; '#' lines and blank lines are skipped. A malformed row
-// keeps frames 0 and carries the line, which the test reports.
+// One run per row. A malformed row keeps frames 0 and carries the line, which the test reports.
 std::vector<GoldenSound> LoadGoldenTable() {
   std::vector<GoldenSound> runs;
-  std::ifstream table(TablePath());
-  std::string line;
-  while (std::getline(table, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    GoldenSound run;
-    std::string frameText;
-    if (!(fields >> run.cartridge)) continue;
-    fields >> frameText >> run.inputScript >> run.hash;
-    const bool number = !frameText.empty() && frameText.size() < 8 &&
-                        std::ranges::all_of(frameText, [](char c) { return c >= '0' && c <= '9'; });
-    if (number && std::stoul(frameText) > 0 && !run.inputScript.empty()) {
-      run.frames = static_cast<uint32_t>(std::stoul(frameText));
+  for (const GoldenRow& row : ReadGoldenRows(TablePath())) {
+    GoldenSound run{row.cartridge, 0, row.inputScript, row.hash};
+    const std::optional<uint32_t> frames = ParseFrameCount(row.frameText);
+    if (frames && !row.inputScript.empty()) {
+      run.frames = *frames;
     } else {
-      run.hash = "malformed row: " + line;
+      run.hash = "malformed row: " + row.line;
     }
     runs.push_back(run);
   }
   return runs;
-}
-
-std::string RunName(const ::testing::TestParamInfo<GoldenSound>& info) {
-  std::string name = info.param.cartridge + "_" + info.param.inputScript;
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name + "_" + std::to_string(info.index);
 }
 
 constexpr uint32_t SampleFramesFor(uint32_t frames) {
@@ -125,8 +104,8 @@ std::vector<int16_t> Samples(std::string_view data) {
 }
 
 struct Loudness {
-  int peak = 0;         // largest |sample|
-  int peakToPeak = 0;   // largest sample minus smallest
+  int peak = 0;        // largest |sample|
+  int peakToPeak = 0;  // largest sample minus smallest
 };
 
 Loudness Measure(const std::vector<int16_t>& samples, std::size_t begin, std::size_t end) {
@@ -154,7 +133,7 @@ TEST_P(GoldenAudioTest, SoundIsMusicAndMatchesTheTable) {
       rom, "--frames", std::to_string(run.frames), "--wav", wav, "--verdict", "none"};
   if (run.inputScript != kNoInput) {
     arguments.push_back("--input");
-    arguments.push_back(InputFolder() + "/" + run.inputScript);
+    arguments.push_back(GoldenInputFolder() + "/" + run.inputScript);
   }
   const ProcessResult result = RunRunner(arguments);
   ASSERT_TRUE(result.exited) << "wrenfold-headless did not finish: " << result.err;
@@ -194,7 +173,8 @@ TEST_P(GoldenAudioTest, SoundIsMusicAndMatchesTheTable) {
       << "); if the change is intended, run scripts/regenerate-golden.sh";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, GoldenAudioTest, ::testing::ValuesIn(LoadGoldenTable()), RunName);
+INSTANTIATE_TEST_SUITE_P(Table, GoldenAudioTest, ::testing::ValuesIn(LoadGoldenTable()),
+                         GoldenRunName<GoldenSound>);
 // The table is filled by the regenerate script; until then there is nothing to instantiate.
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenAudioTest);
 

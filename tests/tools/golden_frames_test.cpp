@@ -13,12 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/tools/golden_table.h"
 #include "tests/tools/headless_process.h"
 
 namespace wrenfold::runner_test {
 namespace {
-
-constexpr const char* kNoInput = "-";
 
 struct GoldenFrame {
   uint32_t frame = 0;
@@ -39,49 +38,28 @@ void PrintTo(const GoldenRun& run, std::ostream* out) {
 }
 
 std::string TablePath() {
-  return std::string(WRENFOLD_SOURCE_DIR) + "/tests/tools/golden_frames.txt";
+  return GoldenTablePath("golden_frames.txt");
 }
 
-std::string InputFolder() {
-  return std::string(WRENFOLD_SOURCE_DIR) + "/tests/tools/golden_input";
-}
-
-// Rows "cartridge frame input hash"; '#' lines and blank lines are skipped. A malformed row
-// becomes a run with no frames, which the test reports.
+// Rows of the same cartridge and input become one run. A malformed row becomes a frame 0
+// carrying the line, which the test reports.
 std::vector<GoldenRun> LoadGoldenTable() {
   std::vector<GoldenRun> runs;
-  std::ifstream table(TablePath());
-  std::string line;
-  while (std::getline(table, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string cartridge, frameText, input, hash;
-    if (!(fields >> cartridge)) continue;
-    fields >> frameText >> input >> hash;
+  for (const GoldenRow& row : ReadGoldenRows(TablePath())) {
     auto run = std::ranges::find_if(runs, [&](const GoldenRun& r) {
-      return r.cartridge == cartridge && r.inputScript == input;
+      return r.cartridge == row.cartridge && r.inputScript == row.inputScript;
     });
     if (run == runs.end()) {
-      runs.push_back(GoldenRun{cartridge, input, {}});
+      runs.push_back(GoldenRun{row.cartridge, row.inputScript, {}});
       run = runs.end() - 1;
     }
-    const bool number = !frameText.empty() && frameText.size() < 10 &&
-                        std::ranges::all_of(frameText, [](char c) { return c >= '0' && c <= '9'; });
-    if (number && std::stoul(frameText) > 0) {
-      run->frames.push_back(GoldenFrame{static_cast<uint32_t>(std::stoul(frameText)), hash});
+    if (const std::optional<uint32_t> frame = ParseFrameCount(row.frameText)) {
+      run->frames.push_back(GoldenFrame{*frame, row.hash});
     } else {
-      run->frames.push_back(GoldenFrame{0, "malformed row: " + line});
+      run->frames.push_back(GoldenFrame{0, "malformed row: " + row.line});
     }
   }
   return runs;
-}
-
-std::string RunName(const ::testing::TestParamInfo<GoldenRun>& info) {
-  std::string name = info.param.cartridge + "_" + info.param.inputScript;
-  for (char& c : name) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  }
-  return name + "_" + std::to_string(info.index);
 }
 
 class GoldenFramesTest : public ::testing::TestWithParam<GoldenRun> {};
@@ -107,7 +85,7 @@ TEST_P(GoldenFramesTest, FrameHashesMatchTheTable) {
       rom, "--frames", std::to_string(lastFrame), "--hash-frames", frameList, "--verdict", "none"};
   if (run.inputScript != kNoInput) {
     arguments.push_back("--input");
-    arguments.push_back(InputFolder() + "/" + run.inputScript);
+    arguments.push_back(GoldenInputFolder() + "/" + run.inputScript);
   }
   const ProcessResult result = RunRunner(arguments);
   ASSERT_TRUE(result.exited) << "wrenfold-headless did not finish: " << result.err;
@@ -125,7 +103,8 @@ TEST_P(GoldenFramesTest, FrameHashesMatchTheTable) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, GoldenFramesTest, ::testing::ValuesIn(LoadGoldenTable()), RunName);
+INSTANTIATE_TEST_SUITE_P(Table, GoldenFramesTest, ::testing::ValuesIn(LoadGoldenTable()),
+                         GoldenRunName<GoldenRun>);
 // The table is filled by the regenerate script; until then there is nothing to instantiate.
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenFramesTest);
 
