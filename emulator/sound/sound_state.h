@@ -7,6 +7,7 @@
 #include "emulator/machine_state/machine_state.h"
 #include "emulator/sound/apu_state.h"
 #include "emulator/sound/apu_tables.h"
+#include "emulator/sound/expansion_state.h"
 #include "platform/sound_service.h"
 
 namespace wrenfold {
@@ -32,9 +33,9 @@ struct SoundOutput {
   bool ready;             // set up completely; MixFrameSound does nothing before
   SoundBufferHandle primary;
   SoundBufferHandle channels[kApuChannelCount];
-  uint32_t writePosition;                  // sample index 0-22049 of this frame's first sample
-  uint32_t samplesThisFrame;               // 367 or 368
-  bool firstFrame;                         // playback has not been started yet
+  uint32_t writePosition;     // sample index 0-22049 of this frame's first sample
+  uint32_t samplesThisFrame;  // 367 or 368
+  bool firstFrame;            // playback has not been started yet
   uint32_t lastPlayPosition;  // play position seen by the previous mix: tells whether it moves
   // The channel's whole buffer holds silence since it was last cleared: only the channel's
   // own frames write into it, so a disabled channel need not clear it again every frame.
@@ -59,6 +60,10 @@ struct ExpansionSound {
   SoundBufferHandle buffers[kMaxExpansionBuffers];
   ExpansionMixer mix;  // null = none
   void* context;       // handed to `mix`
+  // The buffer holds silence since it was last cleared (see SoundOutput::channelSilent).
+  bool bufferSilent[kMaxExpansionBuffers];
+  Vrc6SoundState vrc6;
+  NamcoSoundState namco;
 };
 
 struct SoundState {

@@ -222,11 +222,13 @@ ExpansionCalls& Calls() {
   static ExpansionCalls calls;
   return calls;
 }
-void CountNamco(MachineState&, SoundState&) {
+int CountNamco(MachineState&, SoundState&) {
   ++Calls().namco;
+  return 1;
 }
-void CountVrc6(MachineState&, SoundState&) {
+int CountVrc6(MachineState&, SoundState&) {
   ++Calls().vrc6;
+  return 1;
 }
 
 struct ExpansionCase {
@@ -257,10 +259,35 @@ INSTANTIATE_TEST_SUITE_P(
                       ExpansionCase{0, "", 0, 0}));
 
 TEST_F(StartEmulatorTest, WithoutExpansionSetUpTheCartridgeStillStarts) {
+  host->expansionSound = {nullptr, nullptr};
   ASSERT_EQ(Start("", test::NromImage(test::SpinAt(test::kResetAddress), 1, 24)),
             StartUpResult::kReady);
   EXPECT_EQ(sound->expansion.bufferCount, 0u);
 }
+
+// The real set-up: one buffer per extra channel, after the cartridge is open.
+struct ExpansionFamily {
+  uint8_t mapper;
+  uint32_t buffers;
+  std::string_view logLine;
+};
+
+class RealExpansionSetUpTest : public HeadlessHostTest,
+                               public ::testing::WithParamInterface<ExpansionFamily> {};
+
+TEST_P(RealExpansionSetUpTest, CreatesOneBufferPerChannelAfterTheCartridgeIsLoaded) {
+  const ExpansionFamily& family = GetParam();
+  ASSERT_EQ(Start("", test::NromImage(test::SpinAt(test::kResetAddress), 1, family.mapper)),
+            StartUpResult::kReady);
+  EXPECT_EQ(sound->expansion.bufferCount, family.buffers);
+  EXPECT_EQ(services.sound.BufferCount(), 1 + kApuChannelCount + family.buffers);
+  ExpectInOrder(Log(), {"NES Sound Channels Created\n", "Open:", family.logLine});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, RealExpansionSetUpTest,
+    ::testing::Values(ExpansionFamily{24, 3, "VRC6 Extened Sound Channel Created\n"},
+                      ExpansionFamily{19, 8, "Namco Extened Sound Channel Created\n"}));
 
 }  // namespace
 }  // namespace wrenfold
