@@ -54,6 +54,8 @@ void RenderVrc6PulseFrame(Vrc6PulseState& pulse, const Vrc6Registers& regs, int1
                           uint32_t count) {
   const int16_t high = static_cast<int16_t>((regs.control & kPulseVolumeMask) * 256);
   if (regs.control & kVrc6ConstantOutput) {
+    // The chip outputs the volume as is. The frame must be written all the same: left alone,
+    // the looping buffer would replay what it held a second ago.
     for (uint32_t n = 0; n < count; ++n) out[n] = high;
     return;
   }
