@@ -54,12 +54,4 @@ inline constexpr uint16_t kCartRamStart = 0x6000;
 inline constexpr uint16_t kCartRamWindowMask = 0xE000;  // address AND this = $6000 for $6000-$7FFF
 inline constexpr uint16_t kPrgWindowStart = 0x8000;
 
-// Mapper 19 (Namco 106) ports outside the PRG window.
-inline constexpr uint16_t kNamcoSoundData = 0x4800;
-inline constexpr uint16_t kNamcoIrqLowStart = 0x5000;   // $5000-$57FF: IRQ counter low byte
-inline constexpr uint16_t kNamcoIrqHighStart = 0x5800;  // $5800-$5FFF: IRQ counter high byte
-inline constexpr uint16_t kNamcoIrqEnd = 0x6000;
-// Mapper 48: reads back the sprite-0 hit bit in bit 7.
-inline constexpr uint16_t kTaitoSprite0Port = 0x5204;
-
 }  // namespace wrenfold

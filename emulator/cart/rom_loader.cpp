@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "emulator/cart/bank_copy.h"
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/ines_header.h"
 #include "emulator/cart/initial_layout.h"
 #include "emulator/host/log.h"
@@ -17,10 +18,6 @@ namespace {
 constexpr std::string_view kTooManyBanksText =
     "ROM header asks for more banks than the cartridge stores hold\n";
 constexpr std::string_view kTruncatedText = "ROM image is shorter than its header says\n";
-
-constexpr uint8_t kAlwaysVerticalBoard = 225;  // the board hard-wires vertical mirroring
-constexpr uint8_t kMmc3CloneBoard = 248;       // behaves as an MMC3 in every respect
-constexpr uint8_t kMmc3Board = 4;
 
 constexpr uint16_t kPpuStatus = 0x2002;
 constexpr uint8_t kStatusChrIsRom = 0x10;  // tells the PPU write path pattern memory is ROM
@@ -47,7 +44,7 @@ void CommitImage(MachineState& machine, const InesHeader& header, uint8_t mapper
   CartridgeHeader& cart = machine.header;
   cart.prgBankCount = header.prgBankCount;
   cart.chrBankCount = header.chrBankCount;
-  cart.mirrorVertical = header.mirrorVertical || mapperNumber == kAlwaysVerticalBoard;
+  cart.mirrorVertical = header.mirrorVertical;
   cart.batteryFlag = header.battery;  // kept for the record; no battery RAM is saved
   cart.trainerFlag = header.trainer;
   cart.fourScreen = header.fourScreen;
@@ -70,10 +67,6 @@ void CommitImage(MachineState& machine, const InesHeader& header, uint8_t mapper
 
 }  // namespace
 
-bool IsSupportedMapper(uint8_t mapperNumber) {
-  return mapperNumber == kMmc3CloneBoard || HasInitialLayout(mapperNumber);
-}
-
 // A rejected image (every non-zero code but kRomUnsupportedMapper) changes nothing but the
 // two bank caches: the whole image is read and measured before the machine is touched.
 int32_t LoadRomImage(MachineState& machine, const char* path) {
@@ -92,8 +85,7 @@ int32_t LoadRomImage(MachineState& machine, const char* path) {
     return kRomTruncated;
   }
 
-  uint8_t mapperNumber = header.mapperNumber;
-  if (mapperNumber == kMmc3CloneBoard) mapperNumber = kMmc3Board;
+  const uint8_t mapperNumber = LoadedMapperNumber(header.mapperNumber);
   LogIdentification(mapperNumber, header);
 
   if (header.prgBankCount > kMaxPrgBanks || header.chrBankCount > kMaxChrBanks) {

@@ -16,7 +16,4 @@ inline constexpr int32_t kRomOpenFailed = 255;
 
 int32_t LoadRomImage(MachineState& machine, const char* path);
 
-// True for the mapper numbers this emulator runs (248 counts, as an alias of 4).
-bool IsSupportedMapper(uint8_t mapperNumber);
-
 }  // namespace wrenfold

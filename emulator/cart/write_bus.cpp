@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/io_registers.h"
-#include "emulator/cart/mapper_dispatch.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {

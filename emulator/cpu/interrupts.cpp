@@ -1,5 +1,6 @@
 #include "emulator/cpu/interrupts.h"
 
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/io_registers.h"
 #include "emulator/cpu/read_bus.h"
 
@@ -10,7 +11,7 @@ constexpr uint16_t kNmiVector = 0xFFFA;
 constexpr uint16_t kResetVector = 0xFFFC;
 constexpr uint16_t kIrqVector = 0xFFFE;
 constexpr uint16_t kStackBase = 0x0100;
-// Mapper 4 images with a trainer take the NMI at the trainer, which the loader puts here.
+// Boards whose trainer holds the NMI handler take the NMI here, where the loader puts it.
 constexpr uint16_t kTrainerAddress = 0x7000;
 constexpr uint8_t kPowerOnFlags = kFlagBit5;
 constexpr uint8_t kPowerOnStack = 0xFF;
@@ -66,7 +67,7 @@ void EnterNmi(MachineState& machine) {
   // The NMI ignores the I flag and pushes P as it stands.
   PushInterruptFrame(machine, machine.cpu.P);
   machine.cpu.PC = ReadVector(machine, kNmiVector);
-  if (machine.header.mapperNumber == 4 && machine.header.trainerFlag) {
+  if (machine.header.trainerFlag && BoardFor(machine.header.mapperNumber).trainerTakesNmi) {
     machine.cpu.PC = kTrainerAddress;
   }
 }

@@ -1,5 +1,6 @@
 #include "emulator/cpu/read_bus.h"
 
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/io_registers.h"
 
 namespace wrenfold {
@@ -10,8 +11,6 @@ namespace {
 constexpr uint8_t kPadSequenceLength = 24;
 constexpr uint8_t kPadButtonCount = 8;
 constexpr uint8_t kPadSignatureRead[2] = {20, 19};
-
-constexpr uint8_t kNamcoRamMask = 0x7F;
 
 uint8_t ReadPpuStatus(MachineState& machine) {
   const uint8_t status = machine.cpuMem[kPpuStatus];
@@ -60,33 +59,6 @@ uint8_t ReadJoypad(MachineState& machine, int port) {
   return index == kPadSignatureRead[port] ? 1 : 0;
 }
 
-bool ReadCartridgePort(MachineState& machine, uint16_t address, uint8_t& value) {
-  switch (machine.header.mapperNumber) {
-    case 19:
-      if (address == kNamcoSoundData) {
-        value = machine.namcoRam[machine.mapper.namcoRamAddr & kNamcoRamMask];
-        return true;
-      }
-      if (address >= kNamcoIrqLowStart && address < kNamcoIrqHighStart) {
-        value = static_cast<uint8_t>(machine.irq.cycleIrqCounter & 0xFF);
-        return true;
-      }
-      if (address >= kNamcoIrqHighStart && address < kNamcoIrqEnd) {
-        value = static_cast<uint8_t>(machine.irq.cycleIrqCounter >> 8);
-        return true;
-      }
-      return false;
-    case 48:
-      if (address == kTaitoSprite0Port) {
-        value = (machine.cpuMem[kPpuStatus] & kStatusSprite0Hit) ? 0x80 : 0x00;
-        return true;
-      }
-      return false;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 uint8_t CpuRead(MachineState& machine, uint16_t address) {
@@ -109,7 +81,7 @@ uint8_t CpuRead(MachineState& machine, uint16_t address) {
   }
 
   uint8_t value;
-  if (ReadCartridgePort(machine, address, value)) return value;
+  if (MapperPortRead(machine, address, value)) return value;
 
   // Every other register reads back the byte last stored at its address; $2008-$3FFF are
   // not mirrors of the PPU registers.

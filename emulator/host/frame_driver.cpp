@@ -122,21 +122,20 @@ bool ReadKeyboard(MachineState& machine, HostState& host) {
 
 void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing) {
   const FrameTiming& timing = host.timing;
-  const MapperIrqSteps irqSteps = host.run.irqSteps;
+  const BoardLineStep lineStep = host.run.lineStep;
+  const PpuFetchHook ppuFetch = host.run.ppuFetch;
   const CpuCoreKind core = ConfiguredCore(host.settings);
   for (uint16_t line = 0; line < timing.scanlinesPerFrame; ++line) {
     host.run.currentLine = line;
-    const int16_t irqAdjust = host.settings.irqAdjust;
-    if (irqSteps.everyLine != nullptr) irqSteps.everyLine(machine, irqAdjust, line);
+    if (lineStep != nullptr) lineStep(machine, line, RenderingEnabled(machine));
 
     if (line < timing.visibleLineLimit) {
-      if (irqSteps.visibleLine != nullptr) irqSteps.visibleLine(machine, irqAdjust, line);
       RunCpuLine(machine, core);
       if (RenderingEnabled(machine)) {
         if (!drawing.drawn) {
           CountSpritesOnLine(machine, line);
         } else if (line < timing.renderedLines) {
-          RenderLine(machine, drawing.overlayRow, drawing.frameRow, line, drawing.pitch);
+          RenderLine(machine, drawing.overlayRow, drawing.frameRow, line, drawing.pitch, ppuFetch);
         } else {
           std::memset(drawing.overlayRow, kBlankLineColour, kPictureWidth);
           std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
@@ -220,10 +219,10 @@ void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event)
       host.timing.renderedLines ^= kRenderedLinesToggle;
       break;
     case kDikNumpadMinus:
-      host.settings.irqAdjust = static_cast<int16_t>(host.settings.irqAdjust - 1);
+      machine.irqAdjust = static_cast<int16_t>(machine.irqAdjust - 1);
       break;
     case kDikNumpadPlus:
-      host.settings.irqAdjust = static_cast<int16_t>(host.settings.irqAdjust + 1);
+      machine.irqAdjust = static_cast<int16_t>(machine.irqAdjust + 1);
       break;
     case kDikF11:
       LogText("L");

@@ -78,7 +78,7 @@ struct HostSettings {
   bool monochrome = false;           // COLOR=: anything but "Y" selects the grey palette
   int32_t hardwareSoundBuffers = 5;  // HARDBUf: channel buffers allowed in sound hardware, 0-9
   CpuCoreChoice cpuCore = CpuCoreChoice::kSecondCore;  // CORE=
-  int16_t irqAdjust = 0;  // IRQADJ: added to the cycles a mapper counter steps per line
+  int16_t irqAdjust = 0;  // IRQADJ as configured; the game runs with machine.irqAdjust
 
   // Built after reading by BuildRomPath. Save states and movies write their own three
   // characters at extensionIndex (the first character of a three-letter extension).

@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
-#include "emulator/cart/mapper_irq_steps.h"
+#include "emulator/cart/board.h"
 
 namespace wrenfold {
 
 struct RunState {
-  uint16_t currentLine = 0;      // the scanline being run
-  MapperIrqSteps irqSteps;       // the loaded board's IRQ counter steps, looked up at load
+  uint16_t currentLine = 0;  // the scanline being run
+  // The loaded board's hooks that the frame driver calls, looked up at load; null: none.
+  BoardLineStep lineStep = nullptr;
+  PpuFetchHook ppuFetch = nullptr;
   uint8_t saveSlot = 0;          // 0-9, chosen with the number keys
   uint32_t chrViewerOffset = 0;  // F9: offset of the CHR ROM page last copied into pattern memory
   // Set together with ReleaseAll (Esc, window closed, CPU halted); no frame runs after it.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "emulator/cart/mapper_irq_steps.h"
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/rom_loader.h"
 #include "emulator/host/file_lookup.h"
 #include "emulator/host/frame_driver.h"
@@ -20,8 +20,6 @@ namespace {
 // The log shows this much of the ROM path.
 constexpr std::size_t kLoggedRomPathLength = 30;
 constexpr uint32_t kSettleMilliseconds = 400;
-constexpr uint8_t kNamcoMapper = 19;
-constexpr uint8_t kVrc6Mapper = 24;
 
 void ReadConfiguration(HostState& host) {
   host.settings = HostSettings{};
@@ -84,12 +82,19 @@ void CreateExpansionSound(MachineState& machine, HostState& host, SoundState& so
   const HostSettings& settings = host.settings;
   if (!settings.soundEnabled) return;
   const ExpansionSoundSetup& setup = host.expansionSound;
-  const uint8_t mapper = machine.header.mapperNumber;
-  if (mapper == kNamcoMapper && settings.namcoSound && setup.createNamcoChannels != nullptr) {
-    setup.createNamcoChannels(machine, sound);
-  }
-  if (mapper == kVrc6Mapper && settings.vrc6Sound && setup.createVrc6Channels != nullptr) {
-    setup.createVrc6Channels(machine, sound);
+  switch (BoardFor(machine.header.mapperNumber).expansionChip) {
+    case ExpansionChip::kNamco106:
+      if (settings.namcoSound && setup.createNamcoChannels != nullptr) {
+        setup.createNamcoChannels(machine, sound);
+      }
+      break;
+    case ExpansionChip::kVrc6:
+      if (settings.vrc6Sound && setup.createVrc6Channels != nullptr) {
+        setup.createVrc6Channels(machine, sound);
+      }
+      break;
+    case ExpansionChip::kNone:
+      break;
   }
 }
 
@@ -129,7 +134,10 @@ StartUpResult StartEmulator(MachineState& machine, HostState& host, SoundState& 
     ReleaseAll(host);
     return StartUpResult::kRomError;
   }
-  host.run.irqSteps = MapperIrqStepsFor(machine.header.mapperNumber);
+  const BoardDescription& board = BoardFor(machine.header.mapperNumber);
+  host.run.lineStep = board.lineStep;
+  host.run.ppuFetch = board.ppuFetch;
+  machine.irqAdjust = host.settings.irqAdjust;
   CreateExpansionSound(machine, host, sound);
   return StartUpResult::kReady;
 }

@@ -125,6 +125,8 @@ struct MapperIrqState {
   uint16_t namcoIrqsThisFrame;
   uint16_t bandaiIrqCounter;
   uint8_t bandaiIrqActive;
+  // The cartridge's IRQ output, for boards that hold it up until the game acknowledges it.
+  uint8_t irqLine;
 };
 
 // Register-changed signals for the sound mixer; it clears each when it takes the change.
@@ -179,6 +181,9 @@ struct MachineState {
   uint8_t sprite0Armed;  // the renderer may still raise sprite-0 hit this frame
   uint8_t haltRequested;  // a bad opcode asks the frame driver to close the program
   int16_t cycleCarry;     // second core: budget left over from the previous line
+  // IRQADJ, the per-game tweak of the cartridge IRQ timing as it stands now: start-up takes the
+  // configured value, keypad minus and plus change it while the game runs.
+  int16_t irqAdjust;
   int32_t frameCounter;   // counted by every NMI entry
   char hexDigits[16];
   uint8_t padState[2];  // bit 0 A, 1 B, 2 Select, 3 Start, 4 Up, 5 Down, 6 Left, 7 Right

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstring>
 
-#include "emulator/cart/bank_copy.h"
 #include "emulator/cart/io_registers.h"
 
 namespace wrenfold {
@@ -46,27 +45,6 @@ constexpr uint16_t kNameTableBase = 0x2000;
 constexpr uint16_t kAttributeOffset = 0x03C0;
 constexpr uint16_t kRowStep = 32;               // name-table bytes per tile row
 constexpr uint16_t kCoarseYPastRows = 30 << 5;  // the row after the 30 rows of a table
-
-// MMC4 latch tiles and the pattern-table halves they switch.
-constexpr uint8_t kLatchTileFd = 0xFD;
-constexpr uint8_t kLatchTileFe = 0xFE;
-constexpr uint8_t kMapperMmc4 = 10;
-
-// Fetching tile $FD or $FE sets the board's latch for the pattern table the background is
-// drawn from, and the 4 KB bank that latch value selects is copied into that table.
-void SwitchMmc4Latch(MachineState& machine, uint8_t tile) {
-  const bool table1 = (machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) != 0;
-  uint8_t& latch = machine.mapper.mmc4Latch[table1 ? 1 : 0];
-  // The latched bank was copied in when the latch or its bank register last changed.
-  if (latch == tile) return;
-  latch = tile;
-  const uint8_t bank = machine.mapper.mmc4ChrBanks[(table1 ? 2 : 0) + (tile == kLatchTileFe)];
-  const uint16_t window = table1 ? 0x1000 : 0x0000;
-  CopyChrBank4k(machine, window, bank);
-  for (uint32_t slot = window / kBank1k; slot < window / kBank1k + 4; ++slot) {
-    machine.chrBankCache[slot] = kNoBankCached;
-  }
-}
 
 // Moves the name-table address to the next tile of the line: past column 31 back to column 0,
 // in the neighbouring table when the line is scrolled.
@@ -149,10 +127,12 @@ class BackgroundLine {
 
 // Draws the background into `front` and returns the name-table address reached at the end
 // of the line. Whole tiles go into a line buffer (33 of them when fine X cuts the first and
-// the last), and the 256 pixels from fine X on are copied out of it.
+// the last), and the 256 pixels from fine X on are copied out of it. A board's fetch hook
+// sees each tile number as it is fetched, one tile ahead of drawing; the loop is built
+// without the call for the boards that have none.
+template <bool kFetchHook>
 uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress, uint32_t phase,
-                        uint8_t fineY) {
-  const bool mmc4 = machine.header.mapperNumber == kMapperMmc4;
+                        uint8_t fineY, PpuFetchHook ppuFetch) {
   const uint32_t fineX = phase & 7;
   const BackgroundLine background(machine, nameAddress, fineY);
   constexpr int kTilesPerLine = kPictureWidth / 8;
@@ -162,10 +142,7 @@ uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddr
     const uint64_t row = background.TileRow(nameAddress);
     std::memcpy(pixels + tile * 8, &row, sizeof row);
     nameAddress = NextTileAddress(nameAddress, phase);
-    if (mmc4) {
-      const uint8_t nextTile = machine.ppuMem[nameAddress & 0x3FFF];
-      if (nextTile == kLatchTileFd || nextTile == kLatchTileFe) SwitchMmc4Latch(machine, nextTile);
-    }
+    if constexpr (kFetchHook) ppuFetch(machine, machine.ppuMem[nameAddress & 0x3FFF]);
   }
   // The 33rd tile shows only when the line starts inside the first; the address stays on it.
   if (fineX != 0) {
@@ -309,7 +286,8 @@ void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int
 
 }  // namespace
 
-void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/) {
+void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
+                PpuFetchHook ppuFetch) {
   if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return;
 
   // Coarse X and the horizontal table come from the latch on every line; the vertical part
@@ -326,7 +304,9 @@ void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
   uint16_t nameAddress = ppu.vramAddr | kNameTableBase;
 
   if (machine.cpuMem[kPpuMask] & kMaskBackground) {
-    nameAddress = DrawBackground(machine, front, nameAddress, phase, fineY);
+    nameAddress = ppuFetch != nullptr
+                      ? DrawBackground<true>(machine, front, nameAddress, phase, fineY, ppuFetch)
+                      : DrawBackground<false>(machine, front, nameAddress, phase, fineY, nullptr);
   } else {
     for (int j = 0; j < kPictureWidth; ++j) front[j] = kHiddenColour;
   }

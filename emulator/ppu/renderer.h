@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "emulator/cart/board.h"
 #include "emulator/machine_state/machine_state.h"
 
 namespace wrenfold {
@@ -20,9 +21,10 @@ inline constexpr uint8_t kHiddenColour = 15;
 // background; each row takes 256 colour numbers. `pitch` is the surfaces' row stride, which
 // drawing a single row does not need.
 //
-// Also moves the vertical scroll on by one line, raises sprite-0 hit on the first line where
-// sprite 0 has an opaque pixel, and on mapper 10 switches the pattern latch when the
-// background fetches tile $FD or $FE.
-void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch);
+// Also moves the vertical scroll on by one line and raises sprite-0 hit on the first line where
+// sprite 0 has an opaque pixel. `ppuFetch`, the loaded board's fetch hook (null for most
+// boards), sees every background tile the line fetches.
+void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch,
+                PpuFetchHook ppuFetch);
 
 }  // namespace wrenfold

@@ -1,6 +1,5 @@
-// Mappers 66, 161, 249: boards that decode cartridge RAM at $6000-$6FFF only.
+// The cartridge RAM handlers of the low range, shared by most boards.
 #include "emulator/cart/io_registers.h"
-#include "emulator/cart/mappers/board_handlers.h"
 #include "emulator/cart/mappers/board_helpers.h"
 
 namespace wrenfold {
@@ -10,14 +9,16 @@ constexpr uint16_t kHalfRamEnd = 0x7000;  // $7000-$7FFF are not decoded
 
 }  // namespace
 
+void StoreCartridgeRam(MachineState& machine, uint16_t address, uint8_t value) {
+  if ((address & kCartRamWindowMask) == kCartRamStart) machine.cpuMem[address] = value;
+}
+
 void StoreCartridgeRamLow4k(MachineState& machine, uint16_t address, uint8_t value) {
   if (address >= kCartRamStart && address < kHalfRamEnd) machine.cpuMem[address] = value;
 }
 
-// Logging stops short of $4000-$4015, which sound code writes thousands of times a second.
-void Mapper161LowWrite(MachineState& machine, uint16_t address, uint8_t value) {
-  if (address > kLastConsoleRegister) LogNumber(address);
-  StoreCartridgeRamLow4k(machine, address, value);
+void StoreEveryLowAddress(MachineState& machine, uint16_t address, uint8_t value) {
+  machine.cpuMem[address] = value;
 }
 
 }  // namespace wrenfold

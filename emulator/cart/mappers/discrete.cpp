@@ -1,13 +1,14 @@
-// Mappers 2, 3, 7, 8, 11, 34, 66, 70, 71, 96, 232: discrete-logic boards with one bank register.
+// Mappers 2, 3, 7, 8, 11, 34, 66, 70, 71, 96, 232: discrete-logic boards with one bank register
+// (mappers 0, 5 and 185 have none; their rows are in discrete.h).
 //
 // Register values reach the bank helpers as the board decodes them; the helpers reduce every bank
 // number modulo the banks of that size the image holds, so a value beyond the image (or an image
 // smaller than the bank) still selects data inside it.
+#include "emulator/cart/mappers/discrete.h"
+
 #include <cstring>
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/mappers/board_handlers.h"
-#include "emulator/cart/mappers/board_helpers.h"
 #include "emulator/cart/mirroring.h"
 
 namespace wrenfold {
@@ -27,8 +28,8 @@ bool RegisterBitsChanged(uint8_t& cacheEntry, uint8_t bits) {
   return true;
 }
 
-// AxROM: bit 3 picks the one name table shown in all four slots.
-constexpr uint8_t kAxromTableB = 0x08;
+// AxROM: bit 4 picks the one name table shown in all four slots.
+constexpr uint8_t kAxromTableB = 0x10;
 
 // Mapper 8: the CHR copy is not decoded at once; the frame driver rebuilds the whole cache at the
 // next frame start because patternDirty is set.

@@ -1,7 +1,6 @@
 // Mappers 89, 228, 231, 242, 254: boards whose registers are not emulated; their writes are
 // logged so the game that needs them can be told from the log.
-#include "emulator/cart/mappers/board_handlers.h"
-#include "emulator/cart/mappers/board_helpers.h"
+#include "emulator/cart/mappers/logging_only.h"
 
 namespace wrenfold {
 

@@ -3,9 +3,10 @@
 // Register values reach the bank helpers as the board decodes them; the helpers reduce every bank
 // number modulo the banks of that size the image holds, so a value beyond the image still selects
 // data inside it.
+#include "emulator/cart/mappers/low_register_boards.h"
+
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/io_registers.h"
-#include "emulator/cart/mappers/board_handlers.h"
 #include "emulator/cart/mappers/board_helpers.h"
 #include "emulator/ppu/ppu_memory.h"
 

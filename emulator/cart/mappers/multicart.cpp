@@ -3,10 +3,10 @@
 // Register values reach the bank helpers as the board decodes them; the helpers reduce every bank
 // number modulo the banks of that size the image holds, so a value beyond the image still selects
 // data inside it.
+#include "emulator/cart/mappers/multicart.h"
+
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/io_registers.h"
-#include "emulator/cart/mappers/board_handlers.h"
-#include "emulator/cart/mappers/board_helpers.h"
 
 namespace wrenfold {
 namespace {
@@ -109,6 +109,11 @@ void Mapper225HighWrite(MachineState& machine, uint16_t address, uint8_t) {
     CopyPrgBank32k(machine, kPrg8000, (address & kMulti225Prg32kBits) >> 7);
   }
   machine.header.mirrorVertical = (address & kMulti225Horizontal) ? 0 : 1;
+}
+
+// The board hard-wires vertical mirroring whatever the header says.
+void PowerOnMapper225(MachineState& machine) {
+  machine.header.mirrorVertical = 1;
 }
 
 void Mapper227HighWrite(MachineState& machine, uint16_t address, uint8_t) {

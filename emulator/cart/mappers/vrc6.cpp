@@ -1,5 +1,5 @@
 // Mapper 24 (Konami VRC6): the expansion-sound registers.
-#include "emulator/cart/mappers/board_handlers.h"
+#include "emulator/cart/mappers/vrc6.h"
 
 namespace wrenfold {
 namespace {

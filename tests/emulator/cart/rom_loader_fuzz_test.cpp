@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/rom_loader.h"
 #include "emulator/host/log.h"
 #include "tests/emulator/cart/synthetic_rom.h"

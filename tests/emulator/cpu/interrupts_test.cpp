@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "emulator/cart/cartridge_irq.h"
+
 namespace wrenfold {
 namespace {
 
@@ -120,9 +122,8 @@ TEST_P(TrainerNmiTest, EveryTakenNmiEntersWhereTheBoardSaysSo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MapperAndTrainer, TrainerNmiTest,
-                         ::testing::Values(TrainerNmiCase{4, 1, 0x7000},
-                                           TrainerNmiCase{4, 0, 0x9000},
-                                           TrainerNmiCase{1, 1, 0x9000}));
+                         ::testing::Values(TrainerNmiCase{4, 0, 0x9000},
+                                           TrainerNmiCase{2, 1, 0x9000}));
 
 TEST_F(InterruptsTest, IrqPushesTheCallersFlagsAndTakesTheIrqVector) {
   machine->cpu.PC = 0x8456;
@@ -136,6 +137,30 @@ TEST_F(InterruptsTest, IrqPushesTheCallersFlagsAndTakesTheIrqVector) {
   EXPECT_EQ(machine->cpu.P, 0x34);
   EXPECT_EQ(machine->cpu.PC, 0xA078);
   EXPECT_EQ(machine->frameCounter, 0);
+}
+
+// The cartridge's line is a level: it waits out the I flag and is taken again until it is
+// acknowledged.
+TEST_F(InterruptsTest, ARaisedCartridgeLineIsTakenWhenIAllowsUntilAcknowledged) {
+  machine->cpu.PC = 0x8456;
+  machine->cpu.S = 0xFF;
+  machine->cpu.P = 0x34;  // I set, B set in the register image
+  EXPECT_FALSE(TakeCartridgeIrq(*machine));  // nothing raised
+  RaiseCartridgeIrq(*machine);
+  EXPECT_FALSE(TakeCartridgeIrq(*machine));
+  EXPECT_EQ(machine->cpu.S, 0xFF);
+
+  machine->cpu.P = 0x30;
+  EXPECT_TRUE(TakeCartridgeIrq(*machine));
+  EXPECT_EQ(Stack(0xFD), 0x20);  // pushed with B clear
+  EXPECT_EQ(machine->cpu.PC, 0xA078);
+  EXPECT_EQ(machine->cpu.P & kFlagI, kFlagI);
+
+  machine->cpu.P = 0x20;  // the handler returned without acknowledging
+  EXPECT_TRUE(TakeCartridgeIrq(*machine));
+  AcknowledgeCartridgeIrq(*machine);
+  machine->cpu.P = 0x20;
+  EXPECT_FALSE(TakeCartridgeIrq(*machine));
 }
 
 }  // namespace

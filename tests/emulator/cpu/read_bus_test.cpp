@@ -134,18 +134,6 @@ TEST_P(JoypadReadTest, TwentyFourReadsGiveButtonsZerosAndTheAdapterSignature) {
 INSTANTIATE_TEST_SUITE_P(BothPorts, JoypadReadTest,
                          ::testing::Values(JoypadCase{0x4016, 20}, JoypadCase{0x4017, 19}));
 
-TEST_F(ReadBusTest, Mapper48ReportsSprite0HitAt5204) {
-  machine->header.mapperNumber = 48;
-  machine->cpuMem[0x5204] = 0x77;
-  machine->cpuMem[0x2002] = 0x40;
-  EXPECT_EQ(CpuRead(*machine, 0x5204), 0x80);
-  machine->cpuMem[0x2002] = 0xBF;
-  EXPECT_EQ(CpuRead(*machine, 0x5204), 0x00);
-
-  machine->header.mapperNumber = 4;
-  EXPECT_EQ(CpuRead(*machine, 0x5204), 0x77);
-}
-
 TEST_F(ReadBusTest, Mapper19ReadsSoundMemoryAndTheIrqCounter) {
   machine->header.mapperNumber = 19;
   machine->namcoRam[0x12] = 0x9C;

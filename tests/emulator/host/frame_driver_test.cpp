@@ -14,10 +14,10 @@
 namespace wrenfold {
 namespace {
 
-// What the mapper IRQ step sees at the start of a line, before the CPU runs it.
+// What the board's line step sees at the start of a line, before the CPU runs it.
 struct LineSample {
   uint16_t line;
-  bool visibleStep;
+  bool renderingOn;
   uint8_t vblankPhase;
   uint8_t status;  // $2002, then cleared of the sprite bits so each sample shows one line
   uint16_t pc;
@@ -30,24 +30,10 @@ std::vector<LineSample>& Samples() {
   return samples;
 }
 
-void Sample(MachineState& machine, int16_t irqAdjust, uint16_t line, bool visibleStep) {
-  Samples().push_back({line, visibleStep, machine.vblankPhase, machine.cpuMem[kPpuStatus],
-                       machine.cpu.PC, machine.frameCounter, irqAdjust});
-}
-void SampleEveryLine(MachineState& machine, int16_t irqAdjust, uint16_t line) {
-  Sample(machine, irqAdjust, line, false);
+void SampleLine(MachineState& machine, uint16_t line, bool renderingOn) {
+  Samples().push_back({line, renderingOn, machine.vblankPhase, machine.cpuMem[kPpuStatus],
+                       machine.cpu.PC, machine.frameCounter, machine.irqAdjust});
   machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~(kStatusSprite0Hit | kStatusSpriteOverflow));
-}
-void SampleVisibleLine(MachineState& machine, int16_t irqAdjust, uint16_t line) {
-  Sample(machine, irqAdjust, line, true);
-}
-
-std::vector<LineSample> EveryLineSamples() {
-  std::vector<LineSample> result;
-  for (const LineSample& sample : Samples()) {
-    if (!sample.visibleStep) result.push_back(sample);
-  }
-  return result;
 }
 
 class FrameDriverTest : public test::HeadlessHostTest {
@@ -58,7 +44,7 @@ class FrameDriverTest : public test::HeadlessHostTest {
     ASSERT_EQ(Start(config, test::NromImage(code, chrBanks)), StartUpResult::kReady);
     BeginRun(*machine, *host);
     Samples().clear();
-    host->run.irqSteps = {SampleEveryLine, SampleVisibleLine};
+    host->run.lineStep = SampleLine;
   }
 
   void Tap(uint8_t scanCode) {
@@ -69,7 +55,7 @@ class FrameDriverTest : public test::HeadlessHostTest {
   // Lines whose sample shows `bit` of $2002 raised by the line before.
   std::vector<int> LinesWithStatusBit(uint8_t bit) {
     std::vector<int> lines;
-    for (const LineSample& sample : EveryLineSamples()) {
+    for (const LineSample& sample : Samples()) {
       if (sample.line > 0 && (sample.status & bit)) lines.push_back(sample.line - 1);
     }
     return lines;
@@ -91,7 +77,7 @@ class FrameDriverTest : public test::HeadlessHostTest {
 TEST_F(FrameDriverTest, VblankAndNmiComeWithLine243) {
   Begin("SOUND=None\n", test::EnableNmiThenSpin());
   RunFrame(*machine, *host, 0);
-  const std::vector<LineSample> lines = EveryLineSamples();
+  const std::vector<LineSample> lines = Samples();
   ASSERT_EQ(lines.size(), 262u);
   for (const LineSample& sample : lines) {
     SCOPED_TRACE(sample.line);
@@ -104,26 +90,26 @@ TEST_F(FrameDriverTest, VblankAndNmiComeWithLine243) {
   }
 }
 
-TEST_F(FrameDriverTest, VisibleLineStepsRunOnLines0To239AfterTheWholeFrameStep) {
+TEST_F(FrameDriverTest, TheLineStepRunsOncePerLineInOrderAndSeesWhetherRenderingIsOn) {
   Begin();
   RunFrame(*machine, *host, 1);
-  int visible = 0;
+  ASSERT_EQ(Samples().size(), 262u);
   for (std::size_t i = 0; i < Samples().size(); ++i) {
-    if (!Samples()[i].visibleStep) continue;
-    ++visible;
-    ASSERT_GT(i, 0u);
-    EXPECT_FALSE(Samples()[i - 1].visibleStep);
-    EXPECT_EQ(Samples()[i - 1].line, Samples()[i].line);
-    EXPECT_LT(Samples()[i].line, 240);
+    EXPECT_EQ(Samples()[i].line, i);
+    EXPECT_TRUE(Samples()[i].renderingOn);
   }
-  EXPECT_EQ(visible, 240);
   EXPECT_EQ(host->run.currentLine, 261);
+
+  machine->cpuMem[kPpuMask] = 0x06;  // left columns only: nothing is drawn
+  Samples().clear();
+  RunFrame(*machine, *host, 1);
+  for (const LineSample& sample : Samples()) EXPECT_FALSE(sample.renderingOn);
 }
 
 TEST_F(FrameDriverTest, PalRuns290LinesWithVblankStillAt243) {
   Begin("SOUND=None\nVIDEO=PAL\n", test::EnableNmiThenSpin());
   RunFrame(*machine, *host, 0);
-  const std::vector<LineSample> lines = EveryLineSamples();
+  const std::vector<LineSample> lines = Samples();
   ASSERT_EQ(lines.size(), 290u);
   EXPECT_EQ(lines.back().line, 289);
   EXPECT_EQ(lines[243].frameCounter, 0);
@@ -192,7 +178,7 @@ TEST_F(FrameDriverTest, FrameStartClearsTheSpriteZeroFlagAndArmsIt) {
   std::memset(machine->oam, 0xF0, sizeof machine->oam);
   machine->cpuMem[kPpuStatus] |= kStatusSprite0Hit;
   machine->sprite0Armed = 0;
-  host->run.irqSteps = {};
+  host->run.lineStep = nullptr;
   RunFrame(*machine, *host, 1);
   EXPECT_EQ(machine->cpuMem[kPpuStatus] & kStatusSprite0Hit, 0);
   EXPECT_EQ(machine->sprite0Armed, 1);
@@ -246,12 +232,13 @@ TEST_F(FrameDriverTest, KeypadMinusFiveTimesMakesIrqAdjustMinusFive) {
   Begin();
   for (int i = 0; i < 5; ++i) Tap(kDikNumpadMinus);
   RunFrame(*machine, *host, 1);
-  EXPECT_EQ(host->settings.irqAdjust, -5);
+  EXPECT_EQ(machine->irqAdjust, -5);
   // The counters of this very frame already step by 114 - 5.
   EXPECT_EQ(Samples().front().irqAdjust, -5);
   Tap(kDikNumpadPlus);
   RunFrame(*machine, *host, 1);
-  EXPECT_EQ(host->settings.irqAdjust, -4);
+  EXPECT_EQ(machine->irqAdjust, -4);
+  EXPECT_EQ(host->settings.irqAdjust, 0);  // the configured value stays as it was read
 }
 
 TEST_F(FrameDriverTest, HotKeysActOnThePressOnly) {

@@ -43,8 +43,14 @@ TEST_F(StartEmulatorTest, StepsRunInOrderWithTheirLogLines) {
   EXPECT_EQ(services.display.WindowTitle(), "Wrenfold 2000 b1");
   EXPECT_EQ(services.display.ModeWidth(), 640);
   EXPECT_TRUE(services.sound.IsOpen());
-  EXPECT_EQ(host->run.irqSteps.everyLine, nullptr);
+  EXPECT_EQ(host->run.lineStep, nullptr);
+  EXPECT_EQ(host->run.ppuFetch, nullptr);
   EXPECT_TRUE(services.messageBox.Shown().empty());
+}
+
+TEST_F(StartEmulatorTest, TheGameStartsWithTheConfiguredIrqAdjust) {
+  ASSERT_EQ(Start("SOUND=None\nIRQADJ=-3\n"), StartUpResult::kReady);
+  EXPECT_EQ(machine->irqAdjust, -3);
 }
 
 TEST_F(StartEmulatorTest, SoundDisabledCreatesNoSoundObject) {
@@ -255,8 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
     Mappers, ExpansionSoundTest,
     ::testing::Values(ExpansionCase{19, "", 1, 0}, ExpansionCase{19, "NamcoExt=N\n", 0, 0},
                       ExpansionCase{19, "SOUND=None\n", 0, 0}, ExpansionCase{24, "", 0, 1},
-                      ExpansionCase{24, "VRC6Ext=N\n", 0, 0}, ExpansionCase{26, "", 0, 0},
-                      ExpansionCase{0, "", 0, 0}));
+                      ExpansionCase{24, "VRC6Ext=N\n", 0, 0}, ExpansionCase{0, "", 0, 0}));
 
 TEST_F(StartEmulatorTest, WithoutExpansionSetUpTheCartridgeStillStarts) {
   host->expansionSound = {nullptr, nullptr};

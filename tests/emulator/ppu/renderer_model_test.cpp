@@ -181,7 +181,7 @@ TEST_P(RendererModelTest, EveryLineMatchesThePixelByPixelModel) {
     expected.front.fill(static_cast<uint8_t>(line));
     expected.rear.fill(static_cast<uint8_t>(line + 1));
     expected = RenderModelLine(*model, line, expected);
-    RenderLine(*machine, front.data(), rear.data(), line, kWidth);
+    RenderLine(*machine, front.data(), rear.data(), line, kWidth, nullptr);
     for (int x = 0; x < kWidth; ++x) {
       ASSERT_EQ(front[x], expected.front[x]) << "front, line " << line << " pixel " << x;
       ASSERT_EQ(rear[x], expected.rear[x]) << "rear, line " << line << " pixel " << x;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "emulator/cart/mappers/mmc4_latch.h"
 #include "emulator/machine_state/machine_state.h"
 #include "emulator/ppu/ppu_memory.h"
 #include "platform/surface8.h"
@@ -58,7 +59,7 @@ class RendererTest : public ::testing::Test {
     machine->sprite0Armed = 1;
   }
 
-  void Render(int line) { RenderLine(*machine, front.data(), rear.data(), line, 256); }
+  void Render(int line) { RenderLine(*machine, front.data(), rear.data(), line, 256, ppuFetch); }
 
   // Renders lines 0 .. last from the top of a frame scrolled to fine Y 0, leaving line
   // `last` in the rows.
@@ -100,6 +101,7 @@ class RendererTest : public ::testing::Test {
   std::unique_ptr<MachineState> machine = std::make_unique<MachineState>();
   // Separate heap rows of exactly 256 bytes, so a write past the row end is caught.
   std::vector<uint8_t> front = std::vector<uint8_t>(256, 0xEE);
+  PpuFetchHook ppuFetch = nullptr;  // the board's fetch hook the lines are drawn with
   std::vector<uint8_t> rear = std::vector<uint8_t>(256, 0xEE);
 };
 
@@ -347,7 +349,7 @@ class LayerCompositionTest : public RendererTest {
     EXPECT_EQ(frame.Lock(&frameLock), kDisplayOk);
     RenderThrough(line - 1);
     RenderLine(*machine, overlayLock.bits + line * frameLock.pitch,
-               frameLock.bits + line * frameLock.pitch, line, frameLock.pitch);
+               frameLock.bits + line * frameLock.pitch, line, frameLock.pitch, nullptr);
     overlay.Unlock();
     frame.Unlock();
     overlay.SetSourceColourKey(backdrop);
@@ -454,13 +456,13 @@ TEST_F(RendererTest, DisarmedSprite0DoesNotHit) {
   EXPECT_EQ(machine->cpuMem[kStatus] & kHitFlag, 0);
 }
 
-// --- Mapper 10 latch --------------------------------------------------------------------------
+// --- The board's fetch hook: the mapper 10 latch ----------------------------------------------
 
 class Mmc4LatchTest : public RendererTest {
  protected:
   void SetUp() override {
     RendererTest::SetUp();
-    machine->header.mapperNumber = 10;
+    ppuFetch = Mmc4LatchFetch;
     machine->header.chrBankCount = 4;  // eight 4 KB banks
     // Every byte of 4 KB bank b is b + 1, so its tiles read (b + 1) in plane 0 and plane 1.
     for (uint32_t bank = 0; bank < 8; ++bank) {
@@ -531,8 +533,8 @@ TEST_F(Mmc4LatchTest, FetchAfterTheLastPixelOfAnUnscrolledLineCanSwitch) {
   EXPECT_EQ(front[0], BankColour(1, 0));
 }
 
-TEST_F(Mmc4LatchTest, OtherMappersIgnoreLatchTiles) {
-  machine->header.mapperNumber = 4;
+TEST_F(Mmc4LatchTest, WithoutTheHookLatchTilesAreOrdinaryTiles) {
+  ppuFetch = nullptr;
   FillNameTableRow(0, 0, 0x10);
   SetNameTableTile(0, 10, 0, 0xFD);
   Render(0);

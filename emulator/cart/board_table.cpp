@@ -1,0 +1,117 @@
+#include "emulator/cart/board_table.h"
+
+#include <array>
+#include <span>
+
+#include "emulator/cart/mappers/discrete.h"
+#include "emulator/cart/mappers/exact_address_boards.h"
+#include "emulator/cart/mappers/logging_only.h"
+#include "emulator/cart/mappers/low_register_boards.h"
+#include "emulator/cart/mappers/multicart.h"
+#include "emulator/cart/mappers/namco106.h"
+#include "emulator/cart/mappers/vrc6.h"
+
+namespace wrenfold {
+namespace {
+
+// Every family's rows. A new family file adds its array here.
+constexpr std::span<const BoardDescription> kFamilies[] = {
+    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards, kExactAddressBoards,
+    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,
+};
+
+struct BoardAlias {
+  uint8_t headerNumber;
+  uint8_t loadedNumber;
+};
+
+// Clone boards the header tells apart without any difference in behaviour.
+constexpr BoardAlias kAliases[] = {
+    {248, 4},  // an MMC3 clone
+};
+
+using BoardTable = std::array<BoardDescription, 256>;
+
+// Rows by mapper number.
+constexpr BoardTable BuildBoardTable() {
+  BoardTable table{};
+  for (std::size_t number = 0; number < table.size(); ++number) {
+    table[number].mapperNumber = static_cast<uint8_t>(number);
+  }
+  for (std::span<const BoardDescription> family : kFamilies) {
+    for (const BoardDescription& board : family) table[board.mapperNumber] = board;
+  }
+  return table;
+}
+
+constexpr bool NoMapperNumberTwice() {
+  std::array<int, 256> rows{};
+  for (std::span<const BoardDescription> family : kFamilies) {
+    for (const BoardDescription& board : family) {
+      if (++rows[board.mapperNumber] > 1) return false;
+    }
+  }
+  return true;
+}
+static_assert(NoMapperNumberTwice(), "a mapper number has two board rows");
+
+constexpr std::size_t SumOfSpans(const BoardDescription& board) {
+  std::size_t bytes = 0;
+  for (const StateSpan& span : board.savedState) bytes += span.size;
+  return bytes;
+}
+
+constexpr bool EveryRowIsComplete() {
+  for (std::span<const BoardDescription> family : kFamilies) {
+    for (const BoardDescription& board : family) {
+      if (board.name == nullptr) return false;
+      if (SumOfSpans(board) > kBoardStateCapacity) return false;
+      for (const StateSpan& span : board.savedState) {
+        if (span.offset + span.size > sizeof(MachineState)) return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(EveryRowIsComplete(),
+              "every board row needs a name and saved fields that fit a save state");
+
+constexpr BoardTable kBoardTable = BuildBoardTable();
+
+}  // namespace
+
+const BoardDescription& BoardFor(uint8_t mapperNumber) {
+  return kBoardTable[mapperNumber];
+}
+
+uint8_t LoadedMapperNumber(uint8_t headerNumber) {
+  for (const BoardAlias& alias : kAliases) {
+    if (alias.headerNumber == headerNumber) return alias.loadedNumber;
+  }
+  return headerNumber;
+}
+
+bool IsSupportedMapper(uint8_t headerNumber) {
+  return kBoardTable[LoadedMapperNumber(headerNumber)].name != nullptr;
+}
+
+std::size_t BoardStateSize(const BoardDescription& board) {
+  return SumOfSpans(board);
+}
+
+void MapperHighWrite(MachineState& machine, uint16_t address, uint8_t value) {
+  const BoardWrite highWrite = kBoardTable[machine.header.mapperNumber].highWrite;
+  if (highWrite != nullptr) highWrite(machine, address, value);
+}
+
+void MapperLowWrite(MachineState& machine, uint16_t address, uint8_t value) {
+  const BoardWrite lowWrite = kBoardTable[machine.header.mapperNumber].lowWrite;
+  if (lowWrite != nullptr) lowWrite(machine, address, value);
+}
+
+bool MapperPortRead(MachineState& machine, uint16_t address, uint8_t& value) {
+  const BoardPortRead portRead = kBoardTable[machine.header.mapperNumber].portRead;
+  return portRead != nullptr && portRead(machine, address, value);
+}
+
+}  // namespace wrenfold
