@@ -178,7 +178,8 @@ struct MachineState {
   uint8_t vblankPhase;   // 1 from line 240 to the end of the frame
   uint8_t sprite0Armed;  // the renderer may still raise sprite-0 hit this frame
   uint8_t haltRequested;  // a bad opcode asks the frame driver to close the program
-  int16_t cycleCarry;     // second core: budget left over from the previous line
+  uint8_t needsFullCore;  // the first bad opcode was one the full core runs
+  int16_t cycleCarry;     // second and full cores: budget left over from the previous line
   int32_t frameCounter;   // counted by every NMI entry
   char hexDigits[16];
   uint8_t padState[2];  // bit 0 A, 1 B, 2 Select, 3 Start, 4 Up, 5 Down, 6 Left, 7 Right
