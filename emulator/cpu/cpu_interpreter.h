@@ -488,7 +488,8 @@ class Interpreter {
     if constexpr (kFull) {
       ++pc;  // the console skips the byte after BRK: RTI returns two bytes on
     }
-    // The pushed address is that of the byte after the BRK opcode.
+    // The pushed address is that of the byte after the BRK opcode (after its padding byte in
+    // the full core).
     Push(static_cast<uint8_t>(pc >> 8));
     Push(static_cast<uint8_t>(pc));
     Push(flags.Pack() | kFlagB);
