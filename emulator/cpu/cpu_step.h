@@ -14,7 +14,7 @@ struct CpuStepResult {
 
 // Runs one instruction of the given core as if `budget` cycles were left in the line. The
 // registers are stored back as at the end of a line (the second core packs P, so bit 5 is
-// cleared); cycleCarry is neither read nor written.
+// cleared; the full core sets it and clears B); cycleCarry is neither read nor written.
 CpuStepResult StepCpuInstruction(MachineState& machine, CpuCoreKind core, int budget);
 
 }  // namespace wrenfold

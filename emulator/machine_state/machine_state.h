@@ -180,7 +180,8 @@ struct MachineState {
   uint8_t vblankPhase;   // 1 from line 240 to the end of the frame
   uint8_t sprite0Armed;  // the renderer may still raise sprite-0 hit this frame
   uint8_t haltRequested;  // a bad opcode asks the frame driver to close the program
-  int16_t cycleCarry;     // second core: budget left over from the previous line
+  uint8_t needsFullCore;  // the first bad opcode was one the full core runs
+  int16_t cycleCarry;     // second and full cores: budget left over from the previous line
   // IRQADJ, the per-game tweak of the cartridge IRQ timing as it stands now: start-up takes the
   // configured value, keypad minus and plus change it while the game runs.
   int16_t irqAdjust;

@@ -180,7 +180,7 @@ uint32_t ReadBe32(const std::string& bytes, std::size_t offset) {
   return value;
 }
 
-// ---- Verdicts, on both CPU cores ---------------------------------------------------------
+// ---- Verdicts, on every CPU core ---------------------------------------------------------
 
 class RunnerVerdictTest : public HeadlessRunnerTest,
                           public ::testing::WithParamInterface<const char*> {
@@ -299,7 +299,8 @@ TEST_P(RunnerVerdictTest, UnknownOpcodeEndsTheRunWithAnError) {
   EXPECT_NE(result.err.find("unknown opcode after frame 1"), std::string::npos) << result.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCores, RunnerVerdictTest, ::testing::Values("reference", "second"));
+INSTANTIATE_TEST_SUITE_P(EveryCore, RunnerVerdictTest,
+                         ::testing::Values("reference", "second", "full"));
 
 // ---- Pictures, hashes, sound and trace ---------------------------------------------------
 
@@ -467,7 +468,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{"MissingValue", {"ROM", "--png"}, "--png needs a value"},
         BadRunCase{"BadHashList", {"ROM", "--hash-frames", "1,,2"}, "--hash-frames needs"},
         BadRunCase{"FrameZeroHash", {"ROM", "--hash-frames", "0"}, "--hash-frames needs"},
-        BadRunCase{"BadCore", {"ROM", "--core", "fast"}, "--core is reference or second"},
+        BadRunCase{"BadCore", {"ROM", "--core", "fast"}, "--core is reference, second or full"},
         BadRunCase{"PeekPastTheEnd", {"ROM", "--peek", "FFFF:2"}, "--peek needs"},
         BadRunCase{"PeekNotHex", {"ROM", "--peek", "60g0"}, "--peek needs"},
         BadRunCase{"MissingFile", {"SCRATCH/none.nes"}, "no such file"},

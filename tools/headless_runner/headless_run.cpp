@@ -62,8 +62,17 @@ std::optional<std::string> PrepareSettings(const RunnerOptions& options, HostSet
   settings.romFileName = rom.filename().string();
   if (settings.romFileName.empty()) return "\"" + options.romPath + "\" names no file";
   if (!BuildRomPath(settings)) return "the cartridge path is too long for the emulator";
-  settings.cpuCore = options.core == CoreChoice::kReference ? CpuCoreChoice::kReferenceCore
-                                                            : CpuCoreChoice::kSecondCore;
+  switch (options.core) {
+    case CoreChoice::kReference:
+      settings.cpuCore = CpuCoreChoice::kReferenceCore;
+      break;
+    case CoreChoice::kSecond:
+      settings.cpuCore = CpuCoreChoice::kSecondCore;
+      break;
+    case CoreChoice::kFull:
+      settings.cpuCore = CpuCoreChoice::kFullCore;
+      break;
+  }
   UseScriptKeyboard(settings);
   return std::nullopt;
 }
@@ -86,7 +95,15 @@ std::string StartUpProblem(StartUpResult result, const std::string& romPath) {
 }
 
 const char* CoreName(CoreChoice core) {
-  return core == CoreChoice::kReference ? "wrenfold-reference" : "wrenfold-second";
+  switch (core) {
+    case CoreChoice::kReference:
+      return "wrenfold-reference";
+    case CoreChoice::kSecond:
+      return "wrenfold-second";
+    case CoreChoice::kFull:
+      break;
+  }
+  return "wrenfold-full";
 }
 
 // What the frame loop has to report at the end.

@@ -18,7 +18,9 @@ const char* const kUsageText =
     "  --bench             print frames per second and peak resident memory\n"
     "  --trace             print one CPU trace line per instruction\n"
     "  --wav FILE          write the mixed sound as a 22050 Hz 16-bit stereo WAV\n"
-    "  --core reference|second   CPU interpreter (default second)\n"
+    "  --core reference|second|full\n"
+    "                      CPU interpreter (default second); full runs the console's\n"
+    "                      whole instruction set, undocumented opcodes included\n"
     "  --verdict auto|status|f8|none\n"
     "                      where the test result is read: the $6000 status block\n"
     "                      (signature DE B0 61, text from $6004), the $00F8 result\n"
@@ -76,8 +78,10 @@ std::optional<std::string> ApplyValue(const std::string& option, const std::stri
       options.core = CoreChoice::kReference;
     } else if (value == "second") {
       options.core = CoreChoice::kSecond;
+    } else if (value == "full") {
+      options.core = CoreChoice::kFull;
     } else {
-      return "--core is reference or second, not \"" + value + "\"";
+      return "--core is reference, second or full, not \"" + value + "\"";
     }
   } else if (option == "--verdict") {
     if (value == "auto") {

@@ -19,7 +19,7 @@ enum class VerdictSource : uint8_t {
   kNone,        // no verdict: exit 0 after a clean run
 };
 
-enum class CoreChoice : uint8_t { kReference, kSecond };
+enum class CoreChoice : uint8_t { kReference, kSecond, kFull };
 
 struct RunnerOptions {
   std::string romPath;

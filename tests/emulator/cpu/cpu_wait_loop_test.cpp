@@ -139,7 +139,8 @@ const WaitLoopCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(
     Loops, WaitLoopTest,
-    ::testing::Combine(::testing::Values(CpuCoreKind::Reference, CpuCoreKind::Second),
+    ::testing::Combine(::testing::Values(CpuCoreKind::Reference, CpuCoreKind::Second,
+                                         CpuCoreKind::Full),
                        ::testing::ValuesIn(kCases),
                        ::testing::Values(int16_t{0}, int16_t{-1}, int16_t{-3}, int16_t{-4})),
     [](const ::testing::TestParamInfo<WaitLoopTest::ParamType>& info) {
