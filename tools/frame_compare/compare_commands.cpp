@@ -142,8 +142,14 @@ int RunComparison(const CompareOptions& options) {
       std::printf("frame %u missing reference\n", ourFrame);
       continue;
     }
-    std::printf("frame %u similarity %.4f offset %+d\n", ourFrame, match->similarity,
-                match->offset);
+    // A reference picture that changes within the window is not a steady frame: timing
+    // differences alone can make the two pictures differ there.
+    const RgbPicture& first = candidates.begin()->second;
+    const bool steady = std::ranges::all_of(candidates, [&](const auto& candidate) {
+      return candidate.second.pixels == first.pixels;
+    });
+    std::printf("frame %u similarity %.4f offset %+d steady %s\n", ourFrame, match->similarity,
+                match->offset, steady ? "yes" : "no");
     if (!options.sideBySideDirectory.empty()) {
       const RgbPicture picture =
           SideBySide(ours, candidates.at(match->offset), palette, options.lines);
