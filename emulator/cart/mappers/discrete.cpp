@@ -27,8 +27,8 @@ bool RegisterBitsChanged(uint8_t& cacheEntry, uint8_t bits) {
   return true;
 }
 
-// AxROM: bit 3 picks the one name table shown in all four slots.
-constexpr uint8_t kAxromTableB = 0x08;
+// AxROM: bit 4 picks the one name table shown in all four slots (bits 0-2 pick the bank).
+constexpr uint8_t kAxromTableB = 0x10;
 
 // Mapper 8: the CHR copy is not decoded at once; the frame driver rebuilds the whole cache at the
 // next frame start because patternDirty is set.

@@ -36,11 +36,15 @@ class DiscreteMapperTest : public MapperTest {
   }
 };
 
+// Bit 4 of the value picks the table; bit 3 is not a table bit.
 TEST_F(DiscreteMapperTest, AxromShowsTableBThenBringsTableABackFromTheSpare) {
   UseBoard(7, 4, 0);
   FillVerticalTables();
 
   Write(0x8000, 0x08);
+  for (uint16_t slot : {0x2000, 0x2400, 0x2800, 0x2C00}) EXPECT_TRUE(SlotHolds(slot, kTableA));
+
+  Write(0x8000, 0x10);
   for (uint16_t slot : {0x2000, 0x2400, 0x2800, 0x2C00}) EXPECT_TRUE(SlotHolds(slot, kTableB));
 
   Write(0x8000, 0x00);
