@@ -118,6 +118,7 @@ compare_one() {
   fi
 
   local picture_dir=$out/$(printf '%s' "${name%.nes}" | tr '/' '_')
+  [ "$input" != - ] && picture_dir=${picture_dir}_$(basename "${input%.txt}")
   local compared
   compared=$("$comparer" compare --core "$core" --rom "$rom" --ours "$ours" --frames "$frames" \
     --palette "$work/palette.txt" --side-by-side "$picture_dir" "${input_args[@]}" 2>&1)
