@@ -96,6 +96,9 @@ compare_one() {
   esac
   local rows=$work/rows.$index
   : >"$rows"
+  # The table names the input beside the cartridge: the same frame may be compared twice.
+  local label=$name
+  [ "$input" != - ] && label="$name with $(basename "$input")"
   local ours=$work/ours.$index
   mkdir -p "$ours"
   local last=${frames##*,}
@@ -113,7 +116,7 @@ compare_one() {
       mapper*'not supported') why="board not built yet ($why)" ;;
       *) why="does not load: $why" ;;
     esac
-    printf '%s\t%s\t-\t-\t%s\n' "$name" "$frames" "$why" >>"$rows"
+    printf '%s\t%s\t-\t-\t%s\n' "$label" "$frames" "$why" >>"$rows"
     return
   fi
 
@@ -123,7 +126,7 @@ compare_one() {
   compared=$("$comparer" compare --core "$core" --rom "$rom" --ours "$ours" --frames "$frames" \
     --palette "$work/palette.txt" --side-by-side "$picture_dir" "${input_args[@]}" 2>&1)
   if ! printf '%s\n' "$compared" | grep -q '^frame '; then
-    printf '%s\t%s\t-\t-\tnot compared: %s\n' "$name" "$frames" \
+    printf '%s\t%s\t-\t-\tnot compared: %s\n' "$label" "$frames" \
       "$(printf '%s' "$compared" | head -n1 | sed 's/^compare-frames: //')" >>"$rows"
     return
   fi
@@ -135,7 +138,7 @@ compare_one() {
       else
         verdict="no picture from one of the emulators"
       fi
-      printf '%s\t%s\t-\t-\t%s\n' "$name" "$frame" "$verdict" >>"$rows"
+      printf '%s\t%s\t-\t-\t%s\n' "$label" "$frame" "$verdict" >>"$rows"
       continue
     fi
     if awk -v s="$similarity" -v t="$threshold" 'BEGIN { exit !(s >= t) }'; then
@@ -147,7 +150,7 @@ compare_one() {
       verdict="differs: ${reason:-not explained yet}"
     fi
     [ "$steady" = no ] && verdict="$verdict (moving picture)"
-    printf '%s\t%s\t%s\t%s\t%s\n' "$name" "$frame" "$similarity" "$offset" "$verdict" >>"$rows"
+    printf '%s\t%s\t%s\t%s\t%s\n' "$label" "$frame" "$similarity" "$offset" "$verdict" >>"$rows"
   done < <(printf '%s\n' "$compared" | grep '^frame ' | sed 's/ missing / missing - - - - - /')
   rm -rf "$ours"
 }
