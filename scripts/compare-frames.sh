@@ -112,6 +112,12 @@ compare_one() {
   local run_output
   run_output=$("$runner" "$rom" --frames "$last" --png-frames "$frames" --png-dir "$ours" \
     --verdict none "${input_args[@]}" 2>&1 >/dev/null)
+  local sanitizer
+  sanitizer=$(printf '%s\n' "$run_output" | grep -m1 'ERROR: AddressSanitizer\|runtime error:')
+  if [ -n "$sanitizer" ]; then
+    printf '%s\t%s\t-\t-\tour run misbehaved: %s\n' "$label" "$frames" "$sanitizer" >>"$rows"
+    return
+  fi
   local halted=
   halted=$(printf '%s\n' "$run_output" | sed -n 's/.*stopped on an unknown opcode after frame \([0-9]*\).*/\1/p')
   if printf '%s\n' "$run_output" | grep -q 'cannot load the cartridge'; then
