@@ -105,7 +105,7 @@ struct PpuLatches {
   uint8_t writeToggle;  // shared $2005/$2006 first/second write toggle
   uint8_t fineX;
   uint8_t fineY;
-  uint8_t vramAddrWritten;  // set by $2006, consumed by the next $2007 read
+  uint8_t vramAddrWritten;  // set by $2006, cleared by the next $2007 read or write
 };
 
 // IRQ counters and latches of the cartridge boards.

@@ -13,6 +13,7 @@ constexpr uint16_t kNameTableEnd = 0x3000;
 constexpr uint16_t kPaletteStart = 0x3F00;
 constexpr uint16_t kPaletteMask = 0x3F1F;  // $3F20-$3FFF act on the 32 entries
 constexpr uint8_t kPaletteEntryMask = 0x1F;
+constexpr uint8_t kColourNumberMask = 0x3F;
 constexpr uint32_t kPatternBytes = 0x2000;
 constexpr uint32_t kBytesPerTile = 16;  // 8 rows of plane 0, then 8 rows of plane 1
 constexpr uint32_t kTileCount = kPatternBytes / kBytesPerTile;
@@ -20,7 +21,9 @@ constexpr uint32_t kCacheBytesPerTile = 64;
 
 static_assert(kTileCount * kCacheBytesPerTile == kPatternCacheSize);
 
+// A palette entry holds a colour number, six bits: the top two bits of the byte are not kept.
 void WritePalette(MachineState& machine, uint16_t address, uint8_t value) {
+  value &= kColourNumberMask;
   if (address & 3) {
     machine.ppuMem[address & kPaletteMask] = value;
     machine.paletteRam[address & kPaletteEntryMask] = value;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "tests/tools/headless_process.h"
+#include "tools/frame_compare/picture_files.h"
+#include "tools/headless_runner/frame_picture.h"
 
 namespace wrenfold::runner_test {
 namespace {
@@ -339,6 +341,27 @@ TEST_F(HeadlessRunnerTest, HashesTheListedFramesInOrderAndRepeatably) {
   EXPECT_EQ(lines, HashLines(second.out));
 }
 
+// --png-frames writes exactly the hashed picture, colour numbers and all.
+TEST_F(HeadlessRunnerTest, PngFramesHoldTheHashedPictures) {
+  Program program;
+  program.LdaImm(0x1E).StaAbs(0x2001).Spin();
+  const ProcessResult result =
+      RunRunner({Write("plain.nes", program.Image()), "--frames", "3", "--hash-frames", "1,3",
+                 "--png-frames", "3,1", "--png-dir", scratch.Path().string(), "--verdict", "none"});
+  ASSERT_EQ(result.exitStatus, 0) << result.err;
+  const std::vector<std::string> lines = HashLines(result.out);
+  ASSERT_EQ(lines.size(), 2u) << result.out;
+  for (const std::string& line : lines) {
+    const std::string frame = line.substr(0, line.find(' '));
+    compare::IndexedPicture picture;
+    ASSERT_FALSE(compare::ReadIndexedPng((scratch / ("frame-" + frame + ".png")).string(), picture)) << frame;
+    headless::FramePicture indices{};
+    ASSERT_EQ(picture.indices.size(), indices.size());
+    std::copy(picture.indices.begin(), picture.indices.end(), indices.begin());
+    EXPECT_EQ(frame + " " + headless::FormatHash(headless::HashPicture(indices)), line);
+  }
+}
+
 TEST_F(HeadlessRunnerTest, HashCoversTheWholePaletteIndexPicture) {
   // Blank pattern tables and the left columns shown: every drawn pixel shows the backdrop,
   // and the 8 NTSC lines below the 232 drawn ones hold colour 15.
@@ -468,6 +491,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{"MissingValue", {"ROM", "--png"}, "--png needs a value"},
         BadRunCase{"BadHashList", {"ROM", "--hash-frames", "1,,2"}, "--hash-frames needs"},
         BadRunCase{"FrameZeroHash", {"ROM", "--hash-frames", "0"}, "--hash-frames needs"},
+        BadRunCase{"BadPngList", {"ROM", "--png-frames", "x"}, "--png-frames needs"},
         BadRunCase{"BadCore", {"ROM", "--core", "fast"}, "--core is reference, second or full"},
         BadRunCase{"PeekPastTheEnd", {"ROM", "--peek", "FFFF:2"}, "--peek needs"},
         BadRunCase{"PeekNotHex", {"ROM", "--peek", "60g0"}, "--peek needs"},

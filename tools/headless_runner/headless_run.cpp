@@ -111,6 +111,7 @@ struct RunRecord {
   uint32_t framesRun = 0;
   bool halted = false;  // the CPU met an opcode it cannot run
   bool pictureTaken = false;
+  std::optional<std::string> pngError;  // the first --png-frames picture that failed
   double seconds = 0;
 };
 
@@ -153,19 +154,23 @@ class FrameLoop {
   const FramePicture& LastPicture() const { return *picture; }
 
  private:
-  bool HashWanted(uint32_t frame) const {
-    return std::ranges::binary_search(options.hashFrames, frame);
-  }
-
   void TakePicture(uint32_t frame, RunRecord& record) {
-    const bool hash = HashWanted(frame);
-    if (!hash && options.pngPath.empty()) return;
+    const bool hash = std::ranges::binary_search(options.hashFrames, frame);
+    const bool png = std::ranges::binary_search(options.pngFrames, frame);
+    if (!hash && !png && options.pngPath.empty()) return;
     const Surface8* surface = host.video.frameSurface;
     if (surface == nullptr || !CapturePicture(*surface, *picture)) return;
     record.pictureTaken = true;
     if (hash) {
       std::printf("frame %u hash %s\n", frame, FormatHash(HashPicture(*picture)).c_str());
       PrintPeek(frame);
+    }
+    if (png && !record.pngError) {
+      const std::string path =
+          (std::filesystem::path(options.pngDirectory) / ("frame-" + std::to_string(frame) + ".png"))
+              .string();
+      record.pngError = WriteIndexedPng(path, kPictureWidth, kPictureHeight, *picture,
+                                        kNesColourTable);
     }
   }
 
@@ -266,6 +271,7 @@ int RunHeadless(const RunnerOptions& options) {
     std::fprintf(stderr, "wrenfold-headless: the CPU stopped on an unknown opcode after frame %u\n",
                  record.framesRun);
   }
+  if (record.pngError) status = Fail(*record.pngError);
   if (!options.pngPath.empty()) {
     if (!record.pictureTaken) {
       status = Fail("no frame was drawn, so no PNG was written");

@@ -15,6 +15,9 @@ const char* const kUsageText =
     "  --png FILE          write the last drawn frame as a 256x240 RGB PNG\n"
     "  --hash-frames LIST  print the FNV-1a 64 hash of the palette-index picture of the\n"
     "                      listed frames (e.g. 60,300); frames count from 1\n"
+    "  --png-frames LIST   write each listed frame as DIR/frame-N.png, an indexed PNG\n"
+    "                      that keeps the colour numbers (DIR from --png-dir)\n"
+    "  --png-dir DIR       folder of the --png-frames pictures (default .)\n"
     "  --bench             print frames per second and peak resident memory\n"
     "  --trace             print one CPU trace line per instruction\n"
     "  --wav FILE          write the mixed sound as a 22050 Hz 16-bit stereo WAV\n"
@@ -50,9 +53,9 @@ namespace {
 constexpr std::size_t kMaxCountDigits = 9;
 
 bool TakesValue(const std::string& option) {
-  static constexpr const char* kValued[] = {"--frames",      "--input", "--png",
-                                            "--hash-frames", "--wav",   "--core",
-                                            "--verdict",     "--log",   "--peek"};
+  static constexpr const char* kValued[] = {
+      "--frames", "--input", "--png",     "--hash-frames", "--png-frames", "--png-dir",
+      "--wav",    "--core",  "--verdict", "--log",         "--peek"};
   return std::ranges::any_of(kValued, [&](const char* name) { return option == name; });
 }
 
@@ -71,6 +74,12 @@ std::optional<std::string> ApplyValue(const std::string& option, const std::stri
     std::optional<std::vector<uint32_t>> frames = ParseFrameList(value);
     if (!frames) return "--hash-frames needs frame numbers like 60,300, not \"" + value + "\"";
     options.hashFrames = std::move(*frames);
+  } else if (option == "--png-frames") {
+    std::optional<std::vector<uint32_t>> frames = ParseFrameList(value);
+    if (!frames) return "--png-frames needs frame numbers like 60,300, not \"" + value + "\"";
+    options.pngFrames = std::move(*frames);
+  } else if (option == "--png-dir") {
+    options.pngDirectory = value;
   } else if (option == "--wav") {
     options.wavPath = value;
   } else if (option == "--core") {

@@ -27,6 +27,8 @@ struct RunnerOptions {
   std::string inputScriptPath;       // empty: no buttons are pressed
   std::string pngPath;               // empty: no picture is written
   std::vector<uint32_t> hashFrames;  // sorted, without repeats
+  std::vector<uint32_t> pngFrames;   // sorted, without repeats; written into pngDirectory
+  std::string pngDirectory = ".";
   bool bench = false;
   bool trace = false;
   std::string wavPath;                    // empty: the sound is not rendered

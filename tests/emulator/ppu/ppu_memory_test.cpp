@@ -65,6 +65,18 @@ TEST_F(PpuMemoryTest, PaletteMirrorWritesTheEntryBelow) {
   ExpectPaletteRamMatchesPpuMemory();
 }
 
+// Palette entries are six bits wide: a byte with the top bits set (games write $8F, $FF
+// and the like) still names one of the 64 colours.
+TEST_F(PpuMemoryTest, PaletteKeepsOnlyTheSixColourBits) {
+  for (int value = 0; value < 256; ++value) {
+    PpuWrite(*machine, 0x3F01, static_cast<uint8_t>(value));
+    PpuWrite(*machine, 0x3F00, static_cast<uint8_t>(value));
+    ASSERT_EQ(machine->paletteRam[1], value & 0x3F) << value;
+    ASSERT_EQ(machine->paletteRam[0], value & 0x3F) << value;
+  }
+  ExpectPaletteRamMatchesPpuMemory();
+}
+
 // --- plain memory ---
 
 TEST_F(PpuMemoryTest, AreaBelowThePaletteIsStoredAsWritten) {
