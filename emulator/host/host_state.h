@@ -33,7 +33,7 @@ struct HostState {
   // Filled in by the save-state / movie and expansion-sound code; null entries do nothing.
   HotKeyActions hotKeys;
   ExpansionSoundSetup expansionSound;
-  // The movie being recorded or played (AttachSaveFiles).
+  // The movie being recorded or played and the battery RAM file (AttachSaveFiles).
   SaveFiles saveFiles;
 };
 

@@ -47,7 +47,7 @@ void StepMovieAction(void* context, MachineState& machine, const HostSettings&, 
 
 }  // namespace
 
-void AttachSaveFiles(const MachineState&, HostState& host) {
+void AttachSaveFiles(const MachineState& machine, HostState& host) {
   host.saveFiles = SaveFiles{};
   host.hotKeys = HotKeyActions{
       .context = &host.saveFiles,
@@ -57,12 +57,16 @@ void AttachSaveFiles(const MachineState&, HostState& host) {
       .loadState = LoadSlot,
       .stepMovie = StepMovieAction,
   };
+  FindBatteryRam(machine, host.settings.romPath, host.saveFiles.battery);
 }
 
-void CloseSaveFiles(const MachineState&, HostState& host) {
+void CloseSaveFiles(const MachineState& machine, HostState& host) {
   SaveFiles& files = host.saveFiles;
   StopRecording(files.movie);
   StopPlayback(files.movie);
+  SaveBatteryRam(machine, files.battery);
+  // Written once: a second close finds nothing left to do.
+  files.battery = BatteryRam{};
 }
 
 }  // namespace wrenfold
