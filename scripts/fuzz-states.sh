@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The long run of the state-file fuzz test: random and mutated save states through the loader of
-# a running emulator under AddressSanitizer and UndefinedBehaviorSanitizer (CI runs 3000).
+# a running emulator under AddressSanitizer and UndefinedBehaviorSanitizer (CI runs 2000).
 #
 #   scripts/fuzz-states.sh [COUNT]     COUNT state files, default 300000
 set -euo pipefail

@@ -63,10 +63,13 @@ StateRefusal DecodeState(std::span<const uint8_t> bytes, MachineState& machine) 
   if (bytes.size() < kStateSize) return StateRefusal::kTooShort;
   if (bytes.size() > kStateSize) return StateRefusal::kTooLong;
 
-  auto scratch = std::make_unique<MachineState>(machine);
+  // Every field is read into a scratch record and checked before the machine changes; the
+  // scratch needs no copy of the machine, since only the fields a state holds are looked at.
+  const std::span<const StateSpan> boardSpans = BoardFor(machine.header.mapperNumber).savedState;
+  const auto scratch = std::make_unique_for_overwrite<MachineState>();
   StateEnvelope envelope;
   StateReader reader(bytes.first<kStateSize>());
-  VisitState(reader, *scratch, envelope, BoardFor(machine.header.mapperNumber).savedState);
+  VisitState(reader, *scratch, envelope, boardSpans);
 
   if (envelope.magic != kStateMagic) return StateRefusal::kNotAState;
   if (!SameCartridge(scratch->header, machine.header) ||
@@ -79,10 +82,11 @@ StateRefusal DecodeState(std::span<const uint8_t> bytes, MachineState& machine) 
     return StateRefusal::kDamaged;
   }
 
+  // Checked whole: the same reading cannot fail on the machine.
+  VisitState(reader, machine, envelope, boardSpans);
   // The caches name the banks the running machine copied last, not what the state holds.
-  ClearBankCaches(*scratch);
-  DecodeTileRange(*scratch, 0, kPatternTablesSize);
-  machine = *scratch;
+  ClearBankCaches(machine);
+  DecodeTileRange(machine, 0, kPatternTablesSize);
   return StateRefusal::kNone;
 }
 

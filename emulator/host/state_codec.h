@@ -1,6 +1,6 @@
 // The running machine as the bytes of a save state, and those bytes back into the machine. A
-// load is decoded into a scratch copy and checked whole; only a sound state of the running
-// cartridge replaces the machine, anything else leaves every byte of it as it was.
+// load is decoded into a scratch record and checked whole; only a sound state of the running
+// cartridge is then read into the machine, anything else leaves every byte of it as it was.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,10 @@ struct BadMovieCase {
   void (*spoil)(std::string& movie);
   const char* reason;
 };
+
+void PrintTo(const BadMovieCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 const BadMovieCase kBadMovies[] = {
     {"StatePartCutShort", [](std::string& movie) { movie.resize(1000); },

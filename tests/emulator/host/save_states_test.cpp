@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,10 @@ struct Cartridge {
   const char* path;  // under the build's bin folder, or under the shared folder
   bool shared;
 };
+
+void PrintTo(const Cartridge& cartridge, std::ostream* out) {
+  *out << cartridge.path;
+}
 
 const Cartridge kCartridges[] = {
     {"Nrom", "roms/wrenfold_demo.nes", false},
@@ -170,6 +175,10 @@ struct BadSlotCase {
   void (*make)(const fs::path& slot, const std::string& good);
   const char* reason;
 };
+
+void PrintTo(const BadSlotCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 const BadSlotCase kBadSlots[] = {
     {"Missing", [](const fs::path&, const std::string&) {}, "no such file"},

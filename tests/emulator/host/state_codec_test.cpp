@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -107,6 +108,10 @@ struct RefusalCase {
   std::function<void(std::vector<uint8_t>& file, MachineState& running)> spoil;
   StateRefusal expected;
 };
+
+void PrintTo(const RefusalCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 void Put32(std::vector<uint8_t>& file, StateField field, uint32_t value) {
   PutLittleEndian(file.data() + field.offset, value);

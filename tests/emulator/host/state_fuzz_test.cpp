@@ -19,7 +19,7 @@ namespace {
 
 using namespace state_layout;
 
-constexpr int kDefaultCount = 3000;
+constexpr int kDefaultCount = 2000;
 constexpr int kFramesEvery = 8;  // accepted loads between two frames run
 
 int FuzzCount() {
