@@ -13,6 +13,7 @@
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
 #include "emulator/host/run_loop.h"
+#include "emulator/host/save_files.h"
 #include "emulator/host/startup.h"
 #include "emulator/sound/sound_state.h"
 #include "platform/headless/headless_display.h"
@@ -263,6 +264,8 @@ int RunHeadless(const RunnerOptions& options) {
     soundError = loop.Run(record);
   }
   ReleaseAll(host);
+  // As the emulator's own close: a recording is kept and battery RAM written.
+  CloseSaveFiles(machine, host);
 
   int status = 0;
   if (!soundError && soundCapture) soundError = soundCapture->Close();
