@@ -7,6 +7,7 @@
 #include "emulator/cart/mappers/exact_address_boards.h"
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
+#include "emulator/cart/mappers/mmc1.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
 #include "emulator/cart/mappers/vrc6.h"
@@ -16,8 +17,14 @@ namespace {
 
 // Every family's rows. A new family file adds its array here.
 constexpr std::span<const BoardDescription> kFamilies[] = {
-    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards, kExactAddressBoards,
-    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,
+    kDiscreteBoards,      // mappers/discrete.h
+    kMulticartBoards,     // mappers/multicart.h
+    kLowRegisterBoards,   // mappers/low_register_boards.h
+    kExactAddressBoards,  // mappers/exact_address_boards.h
+    kLoggingOnlyBoards,   // mappers/logging_only.h
+    kNamco106Boards,      // mappers/namco106.h
+    kVrc6Boards,          // mappers/vrc6.h
+    kMmc1Boards,          // mappers/mmc1.h
 };
 
 struct BoardAlias {

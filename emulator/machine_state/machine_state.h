@@ -44,11 +44,9 @@ struct CpuRegisters {
 // non-zero; each board family names its own fields so handlers read clearly.
 struct MapperRegisters {
   // MMC1 (mapper 1): serial shift register and the four internal registers.
-  uint8_t mmc1Shift;
-  uint8_t mmc1Count;
+  uint8_t mmc1Shift;    // bit k = bit 0 of the k-th write since the last load or reset
+  uint8_t mmc1Count;    // bits received, 0-4
   uint8_t mmc1Regs[4];  // 0 control, 1 CHR bank 0, 2 CHR bank 1, 3 PRG bank
-  uint8_t mmc1RegIndex;
-  uint8_t mmc1PrgBank;
 
   // MMC3 family bank select model (mappers 4, 64, 74, 112, 115, 118, 160, 161, 245, 249).
   uint16_t bankTarget;  // ppu $0000-$1C00 or cpu $8000/$A000/$C000/$E000

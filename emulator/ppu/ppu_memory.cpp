@@ -55,9 +55,12 @@ void PpuWrite(MachineState& machine, uint16_t address, uint8_t value) {
     WritePalette(machine, address, value);
   } else if (address >= kNameTableStart && address < kNameTableEnd) {
     WriteNameTable(machine, address, value);
-  } else {
+  } else if (address >= kNameTableStart) {
     machine.ppuMem[address] = value;
-    if (address < kNameTableStart) machine.patternDirty = 1;
+  } else if (machine.header.chrBankCount == 0) {
+    // Pattern RAM. Over CHR ROM a write changes nothing, as on the cartridge.
+    machine.ppuMem[address] = value;
+    machine.patternDirty = 1;
   }
 }
 
