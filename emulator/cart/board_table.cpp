@@ -8,6 +8,7 @@
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
 #include "emulator/cart/mappers/mmc1.h"
+#include "emulator/cart/mappers/mmc3_family.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
 #include "emulator/cart/mappers/vrc6.h"
@@ -25,6 +26,7 @@ constexpr std::span<const BoardDescription> kFamilies[] = {
     kNamco106Boards,      // mappers/namco106.h
     kVrc6Boards,          // mappers/vrc6.h
     kMmc1Boards,          // mappers/mmc1.h
+    kMmc3FamilyBoards,    // mappers/mmc3_family.h
 };
 
 struct BoardAlias {
@@ -119,6 +121,11 @@ void MapperLowWrite(MachineState& machine, uint16_t address, uint8_t value) {
 bool MapperPortRead(MachineState& machine, uint16_t address, uint8_t& value) {
   const BoardPortRead portRead = kBoardTable[machine.header.mapperNumber].portRead;
   return portRead != nullptr && portRead(machine, address, value);
+}
+
+void MapperPpuAddress(MachineState& machine, uint16_t address) {
+  const PpuAddressHook ppuAddress = kBoardTable[machine.header.mapperNumber].ppuAddress;
+  if (ppuAddress != nullptr) ppuAddress(machine, address);
 }
 
 }  // namespace wrenfold

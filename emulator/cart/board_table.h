@@ -30,5 +30,7 @@ void MapperHighWrite(MachineState& machine, uint16_t address, uint8_t value);
 void MapperLowWrite(MachineState& machine, uint16_t address, uint8_t value);
 // A read the console does not answer itself; true with `value` set when the board does.
 bool MapperPortRead(MachineState& machine, uint16_t address, uint8_t& value);
+// The CPU side moved the PPU address ($2006, $2007) to `address`.
+void MapperPpuAddress(MachineState& machine, uint16_t address);
 
 }  // namespace wrenfold

@@ -367,7 +367,32 @@ class Interpreter {
     flags.Load(Pull());
     const uint8_t low = Pull();
     pc = static_cast<uint16_t>(low | (Pull() << 8));
+    TakeCartridgeIrqNow();
   }
+
+  // The cartridge's IRQ line (held up until the game acknowledges it) is looked at where the I
+  // flag clears; a line raised while I is clear waits for the frame driver at the next line
+  // start. After RTI the IRQ is taken at once, with P pushed with B clear as any IRQ pushes it.
+  void TakeCartridgeIrqNow() {
+    if (machine.irq.irqLine == 0 || flags.I()) return;
+    Push(static_cast<uint8_t>(pc >> 8));
+    Push(static_cast<uint8_t>(pc));
+    Push(static_cast<uint8_t>(flags.Pack() & ~kFlagB));
+    flags.SetI(true);
+    pc = ReadVector(kBreakVector);
+  }
+
+  // CLI and PLP change I only after the line was sampled, so one more instruction runs first.
+  // Returns false when that instruction was a bad opcode.
+  bool TakeCartridgeIrqAfterNext() {
+    if (machine.irq.irqLine == 0 || flags.I()) return true;
+    if (!StepBeforeIrq()) return false;
+    TakeCartridgeIrqNow();
+    return true;
+  }
+
+  // Out of line, so the rare nested step does not grow the line loop.
+  [[gnu::noinline]] bool StepBeforeIrq() { return Step(); }
 
   bool TakeBadOpcode() {
     machine.cpu.PC = pc;
@@ -584,13 +609,13 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0x48: budget -= 3; Push(a); break;
     case 0x08: budget -= 3; Push(flags.Pack()); break;
     case 0x68: budget -= 4; Load(a, Pull()); break;
-    case 0x28: budget -= 4; flags.Load(Pull()); break;
+    case 0x28: budget -= 4; flags.Load(Pull()); return TakeCartridgeIrqAfterNext();
     case 0xDA: budget -= 3; Push(x); break;
 
     // Flag instructions.
     case 0x18: budget -= 2; flags.SetC(false); break;
     case 0x38: budget -= 2; flags.SetC(true); break;
-    case 0x58: budget -= 2; flags.SetI(false); break;
+    case 0x58: budget -= 2; flags.SetI(false); return TakeCartridgeIrqAfterNext();
     case 0x78: budget -= 2; flags.SetI(true); break;
     case 0xB8: budget -= 2; flags.ClearV(); break;
     case 0xD8: budget -= 2; flags.SetD(false); break;

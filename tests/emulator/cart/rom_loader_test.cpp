@@ -110,11 +110,26 @@ TEST_F(RomLoaderTest, DisTagDiscardsTheHighNibbleTheDContributes) {
   EXPECT_EQ(machine_->header.mapperNumber, 66);
 }
 
-TEST_F(RomLoaderTest, Mapper248IsLoggedAsMapper4) {
-  // Mapper 4 is not built yet: the image is identified, then refused.
-  ASSERT_EQ(Load({.mapper = 248, .prgBanks = 4, .chrBanks = 2}), kRomUnsupportedMapper);
+TEST_F(RomLoaderTest, Mapper248IsLoggedAndRunAsMapper4) {
+  ASSERT_EQ(Load({.mapper = 248, .prgBanks = 4, .chrBanks = 2}), kRomLoaded);
   EXPECT_EQ(machine_->header.mapperNumber, 4);
   EXPECT_EQ(Log(), IdentificationLines(4, 4, 2));
+  ExpectCpuWindow({0, 0x40, 3, 0x43});
+  ExpectPatternTables(ChrByte(0));
+}
+
+TEST_F(RomLoaderTest, BoardRegistersStartAtTheirPowerOnValues) {
+  const auto load = [&](int mapper) -> const MachineState& {
+    ResetMachineState(*machine_);
+    EXPECT_EQ(Load({.mapper = mapper, .prgBanks = 2, .chrBanks = 1}), kRomLoaded) << mapper;
+    return *machine_;
+  };
+  EXPECT_EQ(load(1).mapper.mmc1Regs[0], 0x0C);  // 16 KB banks, the last fixed at $C000
+  const uint8_t mmc3Banks[8] = {0, 2, 4, 5, 6, 7, 0, 1};
+  EXPECT_EQ(std::memcmp(load(4).mapper.mmc3Banks, mmc3Banks, 8), 0);
+  EXPECT_EQ(load(118).oneScreenA, 1);
+  EXPECT_EQ(load(118).irq.irqEnable, 0);
+  EXPECT_EQ(load(4).oneScreenA, 0);
 }
 
 TEST_F(RomLoaderTest, Mapper225IsVerticalWhateverTheHeaderSays) {
@@ -434,6 +449,11 @@ using C = ChrPicture;
 constexpr BoardCase kSupportedBoards[] = {
     {0, P::kFirstSecond, C::kFirst},     {1, P::kFirstLast, C::kFirst},
     {2, P::kFirstLast, C::kFirst},       {3, P::kCnromLarge, C::kFirst},
+    {4, P::kFirstLast, C::kFirst},       {74, P::kFirstLast, C::kFirst},
+    {112, P::kFirstLast, C::kFirst},     {115, P::kFirstLast, C::kFirst},
+    {118, P::kFirstLast, C::kFirst},     {160, P::kFirstLast, C::kFirst},
+    {161, P::kFirstLast, C::kFirst},     {245, P::kFirstLast, C::kFirst},
+    {248, P::kFirstLast, C::kFirst},     {249, P::kFirstLast, C::kFirst},
     {5, P::kFirstLast, C::kFirst},       {7, P::kFirstSecond, C::kFirst},
     {8, P::kFirstSecond, C::kFirst},     {11, P::kFirstSecond, C::kFirst},
     {15, P::kFirstSecond, C::kFirst},    {19, P::kLast8kAtE000, C::kLast},
