@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Speed benchmark: frames per second of wrenfold-headless --bench (rendering and sound
-# synthesis on every frame, no pacing, one core) on the mapper-0 images of the shared speed
-# set and on our demo cartridges, with the reference core measured in the same run on the
-# same cartridges when ../shared/bench is there. Prints fps, the ratio and peak memory.
+# synthesis on every frame, no pacing, one core) on the NROM, MMC1 and MMC3 images of the
+# shared speed set and on our own cartridges, with the reference core measured in the same run
+# on the same cartridges when ../shared/bench is there. Prints fps, the ratio and peak memory,
+# and with --callgrind the host instructions per frame.
 #
-#   scripts/bench.sh [--frames N] [--runs R] [--all] [--no-reference]
+#   scripts/bench.sh [--frames N] [--runs R] [--all] [--no-reference] [--callgrind]
 #
 #   --frames N      frames per run (default 3000)
 #   --runs R        runs per cartridge; the median is shown (default 3)
-#   --all           every image of the speed set, not only the mapper-0 ones
+#   --all           every image of the speed set, whatever its mapper
 #   --no-reference  skip the reference core (no package is installed then)
+#   --callgrind     also count host instructions per frame under valgrind's callgrind: the
+#                   difference between a 360- and a 60-frame run over 300 frames, so start-up
+#                   drops out; steady from run to run, unlike fps
 #
-# The machines are noisy: compare the ratios of one run, not figures from different runs.
+# The machines are noisy: compare the ratios of one run, not fps from different runs; the
+# instruction counts can be compared across runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,13 +24,15 @@ frames=3000
 runs=3
 all_images=0
 reference=1
+callgrind=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --frames) frames=${2:?}; shift 2 ;;
     --runs) runs=${2:?}; shift 2 ;;
     --all) all_images=1; shift ;;
     --no-reference) reference=0; shift ;;
-    -h | --help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --callgrind) callgrind=1; shift ;;
+    -h | --help) sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "bench: unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -81,7 +88,10 @@ cartridges=()
 if [ -d "$speed_set" ]; then
   for rom in "$speed_set"/*.nes; do
     [ -f "$rom" ] || continue
-    if [ "$all_images" = 1 ] || [ "$(mapper_of "$rom")" = 0 ]; then cartridges+=("$rom"); fi
+    case "$(mapper_of "$rom")" in
+      0 | 1 | 4) cartridges+=("$rom") ;;
+      *) [ "$all_images" = 1 ] && cartridges+=("$rom") ;;
+    esac
   done
 else
   echo "bench: $speed_set not found; only our own cartridges are measured" >&2
@@ -94,8 +104,22 @@ if [ ${#cartridges[@]} -eq 0 ]; then
   exit 1
 fi
 
+if [ "$callgrind" = 1 ] && ! command -v valgrind >/dev/null; then
+  echo "bench: valgrind is not installed; no instruction counts" >&2
+  callgrind=0
+fi
+
+# Host instructions of a whole run of N frames under callgrind.
+instructions_of() {
+  local out=$work/callgrind.out
+  valgrind --tool=callgrind --callgrind-out-file="$out" "$runner" "$1" --bench --frames "$2" \
+    --verdict none >/dev/null 2>&1 || return 1
+  sed -n 's/^summary: \([0-9]*\).*/\1/p' "$out"
+}
+
 echo "wrenfold-headless --bench --frames $frames, median of $runs runs, pinned: ${pin[*]:-no}"
-printf '\n%-34s %7s %12s %12s %7s %10s\n' CARTRIDGE MAPPER WRENFOLD_FPS NESTOPIA_FPS RATIO PEAK_RSS
+printf '\n%-34s %7s %12s %12s %7s %10s %12s\n' CARTRIDGE MAPPER WRENFOLD_FPS NESTOPIA_FPS RATIO \
+  PEAK_RSS INSTR/FRAME
 for rom in "${cartridges[@]}"; do
   ours=()
   rss=()
@@ -124,8 +148,13 @@ for rom in "${cartridges[@]}"; do
       ref_fps=$(printf '%.0f' "$ref_fps")
     fi
   fi
-  printf '%-34s %7s %12.0f %12s %7s %7.1f MB\n' "$(basename "$rom")" "$(mapper_of "$rom")" \
-    "$our_fps" "$ref_fps" "$ratio" "$(awk -v k="$peak_kb" 'BEGIN { print k / 1024 }')"
+  per_frame=-
+  if [ "$callgrind" = 1 ]; then
+    short=$(instructions_of "$rom" 60) && long=$(instructions_of "$rom" 360) &&
+      per_frame=$(((long - short) / 300))
+  fi
+  printf '%-34s %7s %12.0f %12s %7s %7.1f MB %12s\n' "$(basename "$rom")" "$(mapper_of "$rom")" \
+    "$our_fps" "$ref_fps" "$ratio" "$(awk -v k="$peak_kb" 'BEGIN { print k / 1024 }')" "$per_frame"
 done
 echo
 echo "goal: at least 10000 fps on one core with every frame drawn; peak RSS under 32 MB"

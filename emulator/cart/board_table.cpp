@@ -39,8 +39,6 @@ constexpr BoardAlias kAliases[] = {
     {248, 4},  // an MMC3 clone
 };
 
-using BoardTable = std::array<BoardDescription, 256>;
-
 // Rows by mapper number.
 constexpr BoardTable BuildBoardTable() {
   BoardTable table{};
@@ -85,13 +83,9 @@ constexpr bool EveryRowIsComplete() {
 static_assert(EveryRowIsComplete(),
               "every board row needs a name and saved fields that fit a save state");
 
-constexpr BoardTable kBoardTable = BuildBoardTable();
-
 }  // namespace
 
-const BoardDescription& BoardFor(uint8_t mapperNumber) {
-  return kBoardTable[mapperNumber];
-}
+constexpr BoardTable kBoardTable = BuildBoardTable();
 
 uint8_t LoadedMapperNumber(uint8_t headerNumber) {
   for (const BoardAlias& alias : kAliases) {
@@ -121,11 +115,6 @@ void MapperLowWrite(MachineState& machine, uint16_t address, uint8_t value) {
 bool MapperPortRead(MachineState& machine, uint16_t address, uint8_t& value) {
   const BoardPortRead portRead = kBoardTable[machine.header.mapperNumber].portRead;
   return portRead != nullptr && portRead(machine, address, value);
-}
-
-void MapperPpuAddress(MachineState& machine, uint16_t address) {
-  const PpuAddressHook ppuAddress = kBoardTable[machine.header.mapperNumber].ppuAddress;
-  if (ppuAddress != nullptr) ppuAddress(machine, address);
 }
 
 }  // namespace wrenfold
