@@ -178,6 +178,10 @@ struct MachineState {
   CartridgeHeader header;
   uint8_t prgBankCache[4];  // bank number per 8 KB slot of $8000-$FFFF, 0xFF = none
   uint8_t chrBankCache[8];  // bank number per 1 KB slot of $0000-$1FFF, 0xFF = none
+  // Pattern RAM: the 1 KB piece of the cartridge's 8 KB (kept in chrRom) each slot shows, and
+  // whether two slots show the same piece.
+  uint8_t chrRamBanks[8];
+  uint8_t chrRamShared;
   uint8_t oneScreenA;
   uint8_t oneScreenB;
   uint8_t patternDirty;  // a pattern byte was written since the cache was rebuilt

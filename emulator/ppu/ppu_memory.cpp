@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "emulator/cart/bank_copy.h"
 #include "emulator/cart/mirroring.h"
 
 namespace wrenfold {
@@ -59,7 +60,7 @@ void PpuWrite(MachineState& machine, uint16_t address, uint8_t value) {
     machine.ppuMem[address] = value;
   } else if (machine.header.chrBankCount == 0) {
     // Pattern RAM. Over CHR ROM a write changes nothing, as on the cartridge.
-    machine.ppuMem[address] = value;
+    WritePatternRam(machine, address, value);
     machine.patternDirty = 1;
   }
 }

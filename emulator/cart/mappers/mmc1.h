@@ -15,8 +15,8 @@ void PowerOnMmc1(MachineState& machine);
 
 inline constexpr StateSpan kMmc1State[] = {
     WRENFOLD_STATE_SPAN(mapper.mmc1Shift), WRENFOLD_STATE_SPAN(mapper.mmc1Count),
-    WRENFOLD_STATE_SPAN(mapper.mmc1Regs), WRENFOLD_STATE_SPAN(oneScreenA),
-    WRENFOLD_STATE_SPAN(oneScreenB)};
+    WRENFOLD_STATE_SPAN(mapper.mmc1Regs),  WRENFOLD_STATE_SPAN(oneScreenA),
+    WRENFOLD_STATE_SPAN(oneScreenB),       WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kMmc1Boards[] = {
     {.mapperNumber = 1,

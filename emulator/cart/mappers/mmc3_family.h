@@ -33,11 +33,15 @@ void PowerOnMmc3(MachineState& machine);
 void PowerOnTxsrom(MachineState& machine);
 void PowerOnMapper161(MachineState& machine);
 
-inline constexpr StateSpan kMmc3State[] = {
-    WRENFOLD_STATE_SPAN(mapper.mmc3BankSelect), WRENFOLD_STATE_SPAN(mapper.mmc3Banks),
-    WRENFOLD_STATE_SPAN(mapper.mmc3A12),        WRENFOLD_STATE_SPAN(irq.irqCounter),
-    WRENFOLD_STATE_SPAN(irq.irqLatch),          WRENFOLD_STATE_SPAN(irq.irqEnable),
-    WRENFOLD_STATE_SPAN(irq.irqReload),         WRENFOLD_STATE_SPAN(irq.irqLine)};
+inline constexpr StateSpan kMmc3State[] = {WRENFOLD_STATE_SPAN(mapper.mmc3BankSelect),
+                                           WRENFOLD_STATE_SPAN(mapper.mmc3Banks),
+                                           WRENFOLD_STATE_SPAN(mapper.mmc3A12),
+                                           WRENFOLD_STATE_SPAN(irq.irqCounter),
+                                           WRENFOLD_STATE_SPAN(irq.irqLatch),
+                                           WRENFOLD_STATE_SPAN(irq.irqEnable),
+                                           WRENFOLD_STATE_SPAN(irq.irqReload),
+                                           WRENFOLD_STATE_SPAN(irq.irqLine),
+                                           WRENFOLD_STATE_SPAN(chrRamBanks)};
 inline constexpr StateSpan kTxsromState[] = {WRENFOLD_STATE_SPAN(mapper.mmc3BankSelect),
                                              WRENFOLD_STATE_SPAN(mapper.mmc3Banks),
                                              WRENFOLD_STATE_SPAN(mapper.mmc3A12),
@@ -48,7 +52,8 @@ inline constexpr StateSpan kTxsromState[] = {WRENFOLD_STATE_SPAN(mapper.mmc3Bank
                                              WRENFOLD_STATE_SPAN(irq.irqLatch),
                                              WRENFOLD_STATE_SPAN(irq.irqEnable),
                                              WRENFOLD_STATE_SPAN(irq.irqReload),
-                                             WRENFOLD_STATE_SPAN(irq.irqLine)};
+                                             WRENFOLD_STATE_SPAN(irq.irqLine),
+                                             WRENFOLD_STATE_SPAN(chrRamBanks)};
 inline constexpr StateSpan kMapper160State[] = {
     WRENFOLD_STATE_SPAN(mapper.chrLock160), WRENFOLD_STATE_SPAN(irq.irqCounter),
     WRENFOLD_STATE_SPAN(irq.irqLatch), WRENFOLD_STATE_SPAN(irq.irqEnable)};

@@ -137,17 +137,21 @@ TEST_F(Mmc1Test, ChrModesOverEveryRegisterValue) {
   }
 }
 
-TEST_F(Mmc1Test, ChrRegistersLeavePatternRamAsTheGameWroteIt) {
+// The 8 KB of pattern RAM is banked in 4 KB halves like CHR ROM; 8 KB mode shows it whole.
+TEST_F(Mmc1Test, ChrRegistersBankThePatternRam) {
   UseBoard(1, 8, 0);
   for (uint16_t address = 0; address < 0x2000; ++address) {
-    PpuWrite(Machine(), address, static_cast<uint8_t>(address * 7));
+    PpuWrite(Machine(), address, static_cast<uint8_t>(0x10 + (address >> 12)));
   }
   Load(kControl, 0x1C);
-  Load(kChr0, 3);
-  Load(kChr1, 1);
-  for (uint16_t address = 0; address < 0x2000; ++address) {
-    ASSERT_EQ(Machine().ppuMem[address], static_cast<uint8_t>(address * 7)) << address;
-  }
+  Load(kChr0, 3);  // the upper half at $0000
+  Load(kChr1, 0);  // the lower half at $1000
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem, 0x1000, 0x11));
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x1000, 0x1000, 0x10));
+  Load(kControl, 0x0C);  // 8 KB mode: both halves in order again
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem, 0x1000, 0x10));
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x1000, 0x1000, 0x11));
+  EXPECT_TRUE(CacheMatchesPatterns(0, 0x2000));
 }
 
 // --- Mirroring ---

@@ -141,19 +141,30 @@ TEST_F(Mmc3Test, PowerOnShowsTheFirstBanksAndTheFixedEnd) {
   EXPECT_TRUE(ChrAt(0x0000, 0x2000, 0));
 }
 
-// Pattern RAM stays as the game wrote it, and CHR registers never move PRG banks.
-TEST_F(Mmc3Test, WithPatternRamChrRegistersChangeNothing) {
+// The 8 KB of pattern RAM is banked in 1 KB pieces like CHR ROM; a piece shown twice takes a
+// write in both places. CHR registers never move PRG banks.
+TEST_F(Mmc3Test, ChrRegistersBankThePatternRam) {
   UseMmc3(4, 8, 0);
   for (uint16_t address = 0; address < 0x2000; ++address) {
-    PpuWrite(Machine(), address, static_cast<uint8_t>(address ^ 0x5A));
+    PpuWrite(Machine(), address, static_cast<uint8_t>(0x20 + (address >> 10)));
   }
   uint8_t prg[0x8000];
   std::memcpy(prg, Machine().cpuMem + 0x8000, sizeof prg);
-  for (int reg = 0; reg < 6; ++reg) SetBank(reg, 9, 0x80);
+  SetBank(2, 9);  // piece 1 at $1000 ...
+  SetBank(3, 1);  // ... and at $1400
   EXPECT_EQ(std::memcmp(prg, Machine().cpuMem + 0x8000, sizeof prg), 0);
-  for (uint16_t address = 0; address < 0x2000; ++address) {
-    ASSERT_EQ(Machine().ppuMem[address], static_cast<uint8_t>(address ^ 0x5A)) << address;
-  }
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x1000, 0x400, 0x21));
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x1400, 0x400, 0x21));
+  PpuWrite(Machine(), 0x1003, 0x77);
+  EXPECT_EQ(Machine().ppuMem[0x1403], 0x77);
+  EXPECT_EQ(Machine().ppuMem[0x0403], 0x77);  // R0 still shows piece 1 at $0400
+  DecodeAllTiles(Machine());                  // the next frame start
+
+  Write(0x8000, 0x80);  // inversion: the 2 KB pieces 0-1 and 2-3 move to $1000
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x1800, 0x400, 0x22));
+  EXPECT_EQ(Machine().ppuMem[0x0003], 0x77);  // R2's piece 1, with the write
+  EXPECT_TRUE(AllBytesAre(Machine().ppuMem + 0x0004, 0x3FC, 0x21));
+  EXPECT_TRUE(CacheMatchesPatterns(0, 0x2000));
 }
 
 TEST_F(Mmc3Test, MirroringRegisterAndFourScreenImages) {
