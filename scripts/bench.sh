@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Speed benchmark: frames per second of wrenfold-headless --bench (rendering and sound
-# synthesis on every frame, no pacing, one core) on the mapper-0 images of the shared speed
-# set and on our demo cartridges, for the second CPU core (the default) and the full core,
+# synthesis on every frame, no pacing, one core) on the NROM, MMC1 and MMC3 images of the
+# shared speed set and on our own cartridges, for the second CPU core (the default) and the full core,
 # with the reference emulator measured in the same run on the same cartridges when
 # ../shared/bench is there. Prints fps, the ratios and peak memory, then the host
 # instructions per frame of both cores from callgrind when valgrind is installed.
@@ -10,7 +10,7 @@
 #
 #   --frames N      frames per run (default 3000)
 #   --runs R        runs per cartridge; the median is shown (default 3)
-#   --all           every image of the speed set, not only the mapper-0 ones
+#   --all           every image of the speed set, whatever its mapper
 #   --no-reference  skip the reference emulator (no package is installed then)
 #   --no-callgrind  skip the instruction counts
 #
@@ -89,7 +89,10 @@ cartridges=()
 if [ -d "$speed_set" ]; then
   for rom in "$speed_set"/*.nes; do
     [ -f "$rom" ] || continue
-    if [ "$all_images" = 1 ] || [ "$(mapper_of "$rom")" = 0 ]; then cartridges+=("$rom"); fi
+    case "$(mapper_of "$rom")" in
+      0 | 1 | 4) cartridges+=("$rom") ;;
+      *) [ "$all_images" = 1 ] && cartridges+=("$rom") ;;
+    esac
   done
 else
   echo "bench: $speed_set not found; only our own cartridges are measured" >&2

@@ -7,6 +7,8 @@
 #include "emulator/cart/mappers/exact_address_boards.h"
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
+#include "emulator/cart/mappers/mmc1.h"
+#include "emulator/cart/mappers/mmc3_family.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
 #include "emulator/cart/mappers/vrc6.h"
@@ -16,8 +18,15 @@ namespace {
 
 // Every family's rows. A new family file adds its array here.
 constexpr std::span<const BoardDescription> kFamilies[] = {
-    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards, kExactAddressBoards,
-    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,
+    kDiscreteBoards,      // mappers/discrete.h
+    kMulticartBoards,     // mappers/multicart.h
+    kLowRegisterBoards,   // mappers/low_register_boards.h
+    kExactAddressBoards,  // mappers/exact_address_boards.h
+    kLoggingOnlyBoards,   // mappers/logging_only.h
+    kNamco106Boards,      // mappers/namco106.h
+    kVrc6Boards,          // mappers/vrc6.h
+    kMmc1Boards,          // mappers/mmc1.h
+    kMmc3FamilyBoards,    // mappers/mmc3_family.h
 };
 
 struct BoardAlias {
@@ -29,8 +38,6 @@ struct BoardAlias {
 constexpr BoardAlias kAliases[] = {
     {248, 4},  // an MMC3 clone
 };
-
-using BoardTable = std::array<BoardDescription, 256>;
 
 // Rows by mapper number.
 constexpr BoardTable BuildBoardTable() {
@@ -76,13 +83,9 @@ constexpr bool EveryRowIsComplete() {
 static_assert(EveryRowIsComplete(),
               "every board row needs a name and saved fields that fit a save state");
 
-constexpr BoardTable kBoardTable = BuildBoardTable();
-
 }  // namespace
 
-const BoardDescription& BoardFor(uint8_t mapperNumber) {
-  return kBoardTable[mapperNumber];
-}
+constexpr BoardTable kBoardTable = BuildBoardTable();
 
 uint8_t LoadedMapperNumber(uint8_t headerNumber) {
   for (const BoardAlias& alias : kAliases) {

@@ -52,6 +52,7 @@ void WritePpuAddr(MachineState& machine, uint8_t value) {
   }
   ppu.writeToggle ^= 1;
   ppu.vramAddrWritten = 1;
+  MapperPpuAddress(machine, ppu.vramAddr);
 }
 
 // A write uses up the fresh address too: a read after it steps on like any later read, so
@@ -62,6 +63,7 @@ void WritePpuData(MachineState& machine, uint8_t value) {
   PpuWrite(machine, ppu.vramAddr, value);
   const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
   ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr + step) & kPpuAddressMask);
+  MapperPpuAddress(machine, ppu.vramAddr);
 }
 
 void WritePpuRegister(MachineState& machine, uint16_t address, uint8_t value) {

@@ -66,6 +66,27 @@ class Interpreter {
   // stored.
   bool Step();
 
+  // Runs instructions until the budget is spent. Returns false when a bad opcode stopped it.
+  [[gnu::always_inline]] bool RunBudget() {
+    do {
+      while (budget > 0) {
+        if (!Step()) return false;
+      }
+    } while (EndDeferredIrq());
+    return true;
+  }
+
+  // One instruction; after CLI or PLP with the cartridge IRQ waiting, also the next one and the
+  // IRQ entry, as the line would run them. Returns false on a bad opcode.
+  bool StepWithDeferredIrq() {
+    if (!Step()) return false;
+    if (irqDeferred) {
+      if (!Step()) return false;
+      EndDeferredIrq();
+    }
+    return true;
+  }
+
   // Stores every register back into the record, as a call does when its budget is spent.
   void StoreRegisters() {
     machine.cpu.PC = pc;
@@ -460,6 +481,21 @@ class Interpreter {
     return true;
   }
 
+  // "here: JMP here" only waits for an interrupt, and interrupts come between lines: every
+  // further pass is alike, so the rest of the line is charged at once, ending with the budget
+  // that running each pass would leave. Only where fetching has no side effects (PRG, RAM).
+  void JmpAbsolute() {
+    const uint16_t opcodeAddress = static_cast<uint16_t>(pc - 1);
+    pc = FetchWord();
+    if constexpr (!kTraced) {
+      const bool plainMemory = pc >= kPrgWindowStart || pc < kRamMirrorEnd;
+      if (pc == opcodeAddress && skipRepeatedPasses && plainMemory && budget > 0) {
+        constexpr int kJmpCycles = 3;
+        budget -= (budget + kJmpCycles - 1) / kJmpCycles * kJmpCycles;
+      }
+    }
+  }
+
   void Jsr() {
     // The pushed return address is that of the operand's high byte; RTS adds the one.
     const uint16_t returnAddress = static_cast<uint16_t>(pc + 1);
@@ -506,7 +542,43 @@ class Interpreter {
     flags.Load(Pull());
     const uint8_t low = Pull();
     pc = static_cast<uint16_t>(low | (Pull() << 8));
+    TakeCartridgeIrqNow();
   }
+
+  // The cartridge's IRQ line (held up until the game acknowledges it) is looked at where the I
+  // flag clears; a line raised while I is clear waits for the frame driver at the next line
+  // start. After RTI the IRQ is taken at once, with P pushed with B clear as any IRQ pushes it.
+  void TakeCartridgeIrqNow() {
+    if (machine.irq.irqLine == 0 || flags.I()) return;
+    Push(static_cast<uint8_t>(pc >> 8));
+    Push(static_cast<uint8_t>(pc));
+    Push(static_cast<uint8_t>(flags.Pack() & ~kFlagB));
+    flags.SetI(true);
+    pc = ReadVector(kBreakVector);
+  }
+
+  // CLI and PLP change I only after the line was sampled, so one more instruction runs first:
+  // the budget is cut so that the loop stops after it, and EndDeferredIrq then takes the IRQ
+  // and gives the budget back. At the end of a line the next line's start takes it instead.
+  void DeferCartridgeIrq() {
+    if (machine.irq.irqLine == 0 || flags.I() || budget <= 0) return;
+    irqDeferred = true;
+    deferredBudget = budget;
+    budget = 1;
+  }
+
+  // After the instruction that followed CLI or PLP: enters the IRQ and restores the budget less
+  // that instruction's cycles. False when no IRQ was waiting.
+  bool EndDeferredIrq() {
+    if (!irqDeferred) return false;
+    irqDeferred = false;
+    budget = deferredBudget - (1 - budget);
+    TakeCartridgeIrqNow();
+    return true;
+  }
+
+  bool irqDeferred = false;
+  int deferredBudget = 0;
 
   bool TakeBadOpcode() {
     machine.cpu.PC = pc;
@@ -721,7 +793,7 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0xF0: ConditionalBranch(flags.Z()); break;
 
     // Jumps, calls and interrupts.
-    case 0x4C: budget -= 3; pc = FetchWord(); break;
+    case 0x4C: budget -= 3; JmpAbsolute(); break;
     case 0x6C: budget -= 5; JmpIndirect(); break;
     case 0x20: budget -= 6; Jsr(); break;
     case 0x60: budget -= 6; Rts(); break;
@@ -732,13 +804,13 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0x48: budget -= 3; Push(a); break;
     case 0x08: budget -= 3; Push(flags.Pack()); break;
     case 0x68: budget -= 4; Load(a, Pull()); break;
-    case 0x28: budget -= 4; flags.Load(Pull()); break;
+    case 0x28: budget -= 4; flags.Load(Pull()); DeferCartridgeIrq(); break;
     case 0xDA: budget -= 3; Push(x); break;
 
     // Flag instructions.
     case 0x18: budget -= 2; flags.SetC(false); break;
     case 0x38: budget -= 2; flags.SetC(true); break;
-    case 0x58: budget -= 2; flags.SetI(false); break;
+    case 0x58: budget -= 2; flags.SetI(false); DeferCartridgeIrq(); break;
     case 0x78: budget -= 2; flags.SetI(true); break;
     case 0xB8: budget -= 2; flags.ClearV(); break;
     case 0xD8: budget -= 2; flags.SetD(false); break;

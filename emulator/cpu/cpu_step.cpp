@@ -10,7 +10,7 @@ namespace {
 template <CpuCoreKind kCore, bool kTraced>
 CpuStepResult StepOnce(MachineState& machine, int budget, const CpuTraceSink* traceSink) {
   Interpreter<kCore, kTraced> cpu(machine, budget, traceSink);
-  if (!cpu.Step()) {
+  if (!cpu.StepWithDeferredIrq()) {
     return {cpu.budget, true};
   }
   cpu.StoreRegisters();

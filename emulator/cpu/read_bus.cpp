@@ -45,6 +45,7 @@ uint8_t ReadPpuData(MachineState& machine) {
   }
   const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
   ppu.vramAddr = static_cast<uint16_t>((address + step) & kPpuAddressMask);
+  MapperPpuAddress(machine, ppu.vramAddr);
   return value;
 }
 

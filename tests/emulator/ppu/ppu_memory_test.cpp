@@ -108,6 +108,18 @@ TEST_F(PpuMemoryTest, PatternWriteIsCachedOnlyAtTheNextFullDecode) {
   for (int column = 0; column < 8; ++column) EXPECT_EQ(row[column], 1) << column;
 }
 
+TEST_F(PpuMemoryTest, PatternWritesOverChrRomChangeNothing) {
+  machine->header.chrBankCount = 1;
+  machine->ppuMem[0x0123] = 0x5A;
+  PpuWrite(*machine, 0x0123, 0xFF);
+  PpuWrite(*machine, 0x1FFF, 0xFF);
+  EXPECT_EQ(machine->ppuMem[0x0123], 0x5A);
+  EXPECT_EQ(machine->ppuMem[0x1FFF], 0);
+  EXPECT_EQ(machine->patternDirty, 0);
+  PpuWrite(*machine, 0x2000, 0x42);  // name tables are RAM on every cartridge
+  EXPECT_EQ(machine->ppuMem[0x2000], 0x42);
+}
+
 // --- pattern cache ---
 
 TEST_F(PpuMemoryTest, PixelIsPlaneZeroPlusTwiceThePlaneOneBit) {
