@@ -268,7 +268,10 @@ int RunHeadless(const RunnerOptions& options) {
   if (options.verdict != VerdictSource::kNone) PrintVerdict(verdict);
   std::fflush(stdout);
   if (status != 0) return status;
-  if (options.verdict == VerdictSource::kNone) return record.halted ? kExitError : 0;
+  // Without a verdict to give, a clean run is a success and a halted CPU an error.
+  if (options.verdict == VerdictSource::kNone || verdict.kind == VerdictKind::kNothingReported) {
+    return record.halted ? kExitError : 0;
+  }
   return VerdictExitStatus(verdict.kind);
 }
 

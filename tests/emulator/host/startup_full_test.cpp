@@ -74,6 +74,12 @@ struct DisplayFailureCase {
   std::string_view message;
 };
 
+std::string DisplayStepName(const ::testing::TestParamInfo<DisplayFailureCase>& info) {
+  constexpr const char* kStepNames[] = {"Create", "OpenWindow", "SetDisplayMode", "CreatePrimary",
+                                        "CreateOffscreen"};
+  return kStepNames[static_cast<int>(info.param.step)];
+}
+
 class DisplayFailureTest : public HeadlessHostTest,
                            public ::testing::WithParamInterface<DisplayFailureCase> {};
 
@@ -113,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DisplayFailureCase{HeadlessDisplayStep::kCreateOffscreen,
                                          kDisplayErrOutOfMemory, "lpDD2 object inited.\n",
                                          "DD_OutMemory\n",
-                                         "Direct Draw Init Failed (8007000e)\n"}));
+                                         "Direct Draw Init Failed (8007000e)\n"}),
+    DisplayStepName);
 
 struct DriverChoiceCase {
   std::string_view config;

@@ -84,7 +84,8 @@ TEST_P(NaturalSizeTest, ScanlineModeWithoutDoubleSizeHasNoEffect) {
   ExpectScaledPictureIn({192, 128, 447, 367}, 1, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, NaturalSizeTest, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Resolutions, NaturalSizeTest, ::testing::Values(1, 2, 3),
+                         ::testing::PrintToStringParamName());
 
 struct DoubleSizeCase {
   int resolution;
