@@ -6,6 +6,7 @@
 
 #include "emulator/cart/mapper_irq_steps.h"
 #include "emulator/cart/rom_loader.h"
+#include "emulator/host/failure_messages.h"
 #include "emulator/host/file_lookup.h"
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/log.h"
@@ -46,7 +47,7 @@ void ReportVideoFailure(HostState& host, Platform& platform, int32_t code) {
   char message[64];
   std::snprintf(message, sizeof message, kVideoFailureFormat,
                 static_cast<unsigned long>(static_cast<uint32_t>(code)));
-  platform.messageBox.Show(kVideoFailureCaption, message);
+  platform.messageBox.Show(kVideoFailureCaption, std::string(message) + kVideoFailureAdvice);
   // Releasing the display also closes its window.
   ReleaseAll(host);
 }
@@ -112,10 +113,11 @@ StartUpResult StartEmulator(MachineState& machine, HostState& host, SoundState& 
   if (AnyPlayerOnJoystick(host.settings)) {
     SetUpJoystick(host.inputDevices, platform.input, platform.messageBox);
   }
+  // A machine without a sound device still plays, silently.
   if (host.settings.soundEnabled && !SetUpSound(machine, host, sound, platform)) {
-    ReleaseAll(host);
+    ReleaseSound(sound);
     LogText("Fail to initialize Direct Sound\n");
-    return StartUpResult::kSoundError;
+    host.settings.soundEnabled = false;
   }
 
   if (!ShowSplash(host.video)) {
@@ -139,13 +141,23 @@ int StartUp(MachineState& machine, HostState& host, SoundState& sound, Platform&
   if (RaiseProcessPriority()) LogText("Wrenfold log file\n");
   ReadConfiguration(host);
 
-  if (StartEmulator(machine, host, sound, platform) != StartUpResult::kReady) return 1;
+  // Start-up releases the ROM path on failure; the message needs it.
+  const HostSettings configured = host.settings;
+  const StartUpResult started = StartEmulator(machine, host, sound, platform);
+  if (started == StartUpResult::kRomError) {
+    platform.messageBox.Show(kFailureCaption, CartridgeFailureText(configured));
+  }
+  if (started != StartUpResult::kReady) return 1;
   DispatchWindowEvents(host);
   RunLoop(machine, host);
   // Every way out of the run loop has released already; this only makes sure.
   ReleaseAll(host);
   host.platform = nullptr;
   host.sound = nullptr;
+  if (machine.haltRequested) {
+    platform.messageBox.Show(kFailureCaption, kHaltText);
+    return 1;
+  }
   return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "emulator/host/host_state.h"
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
+#include "emulator/host/rom_diagnosis.h"
 #include "emulator/host/run_loop.h"
 #include "emulator/host/startup.h"
 #include "emulator/sound/sound_state.h"
@@ -25,7 +26,6 @@
 #include "tools/headless_runner/input_script.h"
 #include "tools/headless_runner/png_writer.h"
 #include "tools/headless_runner/reset_button.h"
-#include "tools/headless_runner/rom_diagnosis.h"
 #include "tools/headless_runner/sound_capture.h"
 #include "tools/headless_runner/test_rom_verdict.h"
 #include "tools/headless_runner/trace_output.h"
@@ -72,8 +72,6 @@ std::string StartUpProblem(StartUpResult result, const std::string& romPath) {
   switch (result) {
     case StartUpResult::kVideoError:
       return "the headless display could not be set up";
-    case StartUpResult::kSoundError:
-      return "the headless sound service could not be set up";
     case StartUpResult::kRomError: {
       const std::string reason = DiagnoseRomImage(romPath);
       return "cannot load the cartridge \"" + romPath + "\"" +
