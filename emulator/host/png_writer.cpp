@@ -1,4 +1,4 @@
-#include "tools/headless_runner/png_writer.h"
+#include "emulator/host/png_writer.h"
 
 #include <png.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace wrenfold::headless {
+namespace wrenfold {
 namespace {
 
 // libpng reports errors by longjmp; everything that needs cleaning up lives outside the
@@ -88,4 +88,4 @@ std::optional<std::string> WriteRgbPng(const std::string& path, int width, int h
   return std::nullopt;
 }
 
-}  // namespace wrenfold::headless
+}  // namespace wrenfold

@@ -1,4 +1,4 @@
-// Writes an RGB picture as a PNG file through libpng.
+// Writes an RGB picture as a PNG file through libpng (screenshots, the runner's --png).
 #pragma once
 
 #include <cstdint>
@@ -6,11 +6,11 @@
 #include <span>
 #include <string>
 
-namespace wrenfold::headless {
+namespace wrenfold {
 
 // `rgb` holds width x height pixels of three bytes, row after row. Returns the reason on
 // failure; a file that could not be finished is removed.
 std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
                                        std::span<const uint8_t> rgb);
 
-}  // namespace wrenfold::headless
+}  // namespace wrenfold
