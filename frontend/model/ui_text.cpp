@@ -111,7 +111,7 @@ constexpr MessageEntry kMessages[] = {
     {JoystickNoDriverText, "您的游戏控制器驱动安装不正确！",
      "Your joystick has not been installed correctly!"},
     {JoystickUnpluggedText, "游戏杆没有正确连接到接口上！",
-     "Your joystick has not been installed correctly!"},
+     "No joystick connected! Plug one in and click the box again."},
     {HintIrqAdjust,
      "如果某个游戏出现画面断裂等问题，不妨修改一下IRQ定时。此数值将加到基础值(114)"
      "之上，影响模拟器。",

@@ -153,13 +153,24 @@ INSTANTIATE_TEST_SUITE_P(
                       // A name that matches no driver takes the default display.
                       DriverChoiceCase{"DDEVICE=Sec\n", 0, ""}, DriverChoiceCase{"", 0, ""}));
 
-TEST_F(StartEmulatorTest, MissingJoystickIsReportedAndTheGameStillStarts) {
-  ASSERT_EQ(Start("PLAYER1=K\nPLAYER2=J\n"), StartUpResult::kReady);
+TEST_F(StartEmulatorTest, MissingJoystickIsReportedAndTakenWhenPluggedIn) {
+  ASSERT_EQ(Start("PLAYER1=K\nPLAYER2=J\nJOYA=1\nJOYB=2\nJOYTA=3\nJOYTB=4\nSELECT=5\nSTART=6\n"),
+            StartUpResult::kReady);
   ExpectInOrder(Log(), {"Keyboard initialized\n", "Fail to initialize joystick\n", "Open:"});
   ASSERT_EQ(services.messageBox.Shown().size(), 1u);
   EXPECT_EQ(services.messageBox.Shown()[0].caption, "Error!");
-  EXPECT_EQ(services.messageBox.Shown()[0].text, "Fail to initialize DirectInput");
-  EXPECT_EQ(host->inputDevices.joystick, nullptr);
+  EXPECT_EQ(services.messageBox.Shown()[0].text,
+            std::string("Fail to initialize DirectInput") + kJoystickMissingAdvice);
+
+  uint8_t pads[kPlayerCount] = {};
+  UpdatePads(host->input, host->inputDevices.joystick.get(), pads);
+  EXPECT_EQ(pads[1], 0);
+  JoystickState held = CentredJoystickState();
+  held.buttons[0] = kKeyPressed;  // JOYA=1
+  services.input.SetJoystickState(held);
+  services.input.AttachJoystick(true);
+  UpdatePads(host->input, host->inputDevices.joystick.get(), pads);
+  EXPECT_EQ(pads[1], 0x01);
 }
 
 TEST_F(StartEmulatorTest, AttachedJoystickIsAcquired) {
