@@ -30,7 +30,8 @@ int StartUp(MachineState& machine, HostState& host, SoundState& sound, Platform&
 // cartridge: timing and display values, pad maps, palette, display and keyboard, the
 // joystick, sound, the splash and the cartridge with its expansion sound. Without a sound
 // device the emulator goes on silent ("Fail to initialize Direct Sound" in the log, sound
-// switched off in host.settings). On failure everything acquired is already released. `platform` and `sound` must outlive the run.
+// switched off in host.settings). On failure everything acquired is already released.
+// `platform` and `sound` must outlive the run.
 StartUpResult StartEmulator(MachineState& machine, HostState& host, SoundState& sound,
                             Platform& platform);
 

@@ -92,8 +92,8 @@ SDL_Point SdlDisplay::WindowedSize() const {
   }
   const SurfaceRect area = PictureArea();
   const SurfaceRect picture = area.width > 0 ? area : SurfaceRect{0, 0, 256, 240};
-  const int scale = WholeWindowScale(picture, usable.w - kWindowFrameAllowance,
-                                     usable.h - kWindowFrameAllowance);
+  const int scale =
+      WholeWindowScale(picture, usable.w - kWindowFrameAllowance, usable.h - kWindowFrameAllowance);
   return SDL_Point{picture.width * scale, picture.height * scale};
 }
 

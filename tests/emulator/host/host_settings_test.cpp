@@ -22,8 +22,8 @@ void PrintTo(const HostSettings& s, std::ostream* os) {
   for (uint8_t k : s.keyboardScanCodes) *os << " " << int{k};
   *os << ", namco " << s.namcoSound << ", vrc6 " << s.vrc6Sound << ", 2x " << s.doubleSize
       << ", mono " << s.monochrome << ", hardbuf " << s.hardwareSoundBuffers << ", core "
-      << int(s.cpuCore) << ", irqadj " << s.irqAdjust << ", windowed " << s.windowed << ", path '" << s.romPath << "' ext "
-      << s.extensionIndex << "}";
+      << int(s.cpuCore) << ", irqadj " << s.irqAdjust << ", windowed " << s.windowed << ", path '"
+      << s.romPath << "' ext " << s.extensionIndex << "}";
 }
 
 namespace {

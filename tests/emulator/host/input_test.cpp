@@ -81,8 +81,8 @@ TEST_F(PadInputTest, KeyMapFollowsTheButtonOrderAndComposesThePadByte) {
 // button, on whichever player the keyboard drives, and whatever else is held.
 TEST_F(PadInputTest, KeyTappedBetweenTwoFramesIsPressedForOneFrame) {
   const std::pair<uint8_t, uint8_t> kKeys[] = {
-      {kDikZ, 0x01},         {kDikX, 0x02},    {kDikRightShift, 0x04}, {kDikReturn, 0x08},
-      {kDikUp, 0x10},        {kDikDown, 0x20}, {kDikLeft, 0x40},       {kDikRight, 0x80}};
+      {kDikZ, 0x01},  {kDikX, 0x02},    {kDikRightShift, 0x04}, {kDikReturn, 0x08},
+      {kDikUp, 0x10}, {kDikDown, 0x20}, {kDikLeft, 0x40},       {kDikRight, 0x80}};
   for (const auto& [first, second] :
        {std::pair{PlayerDevice::kKeyboard, PlayerDevice::kNone},
         std::pair{PlayerDevice::kJoystick, PlayerDevice::kKeyboard}}) {

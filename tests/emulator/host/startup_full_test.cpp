@@ -95,7 +95,8 @@ TEST_P(DisplayFailureTest, IsLoggedShownAndReleased) {
       << log;
   ASSERT_EQ(services.messageBox.Shown().size(), 1u);
   EXPECT_EQ(services.messageBox.Shown()[0].caption, "ERROR");
-  EXPECT_EQ(services.messageBox.Shown()[0].text, std::string(failure.message) + kVideoFailureAdvice);
+  EXPECT_EQ(services.messageBox.Shown()[0].text,
+            std::string(failure.message) + kVideoFailureAdvice);
   EXPECT_FALSE(services.display.WindowOpen());
   EXPECT_EQ(host->video.display, nullptr);
   EXPECT_EQ(host->video.primarySurface, nullptr);
@@ -120,8 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          "DD_OutMemory\n", "Direct Draw Init Failed (8007000e)\n"},
                       DisplayFailureCase{HeadlessDisplayStep::kCreateOffscreen,
                                          kDisplayErrOutOfMemory, "lpDD2 object inited.\n",
-                                         "DD_OutMemory\n",
-                                         "Direct Draw Init Failed (8007000e)\n"}),
+                                         "DD_OutMemory\n", "Direct Draw Init Failed (8007000e)\n"}),
     DisplayStepName);
 
 struct DriverChoiceCase {

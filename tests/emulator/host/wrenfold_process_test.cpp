@@ -100,9 +100,9 @@ class WrenfoldProcessTest : public ::testing::Test {
   // NOP, then an opcode neither core knows, then a jump to itself.
   void WriteHaltingGame(std::string_view extraConfig = "SOUND=Mono\r\n") const {
     test::WriteFile(folder.path() / "halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
-    test::WriteFile(folder.path() / "Wrenfold.CFG", "BOOT=halt.nes\r\nROMDIR=" +
-                                                        folder.path().string() + "\r\n" +
-                                                        std::string(extraConfig));
+    test::WriteFile(
+        folder.path() / "Wrenfold.CFG",
+        "BOOT=halt.nes\r\nROMDIR=" + folder.path().string() + "\r\n" + std::string(extraConfig));
   }
 
   test::TempFolder folder;
