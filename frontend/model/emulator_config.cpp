@@ -102,7 +102,7 @@ std::string RomDirectoryForConfig(std::string_view romDirectoryText) {
 
 std::string FormatConfig(const ControlPanelSettings& settings) {
   std::vector<std::string> lines;
-  lines.reserve(35);
+  lines.reserve(36);
   lines.push_back("FPS=60");
   lines.push_back(settings.language == kLanguageEnglish ? "BOOTLAN=English" : "BOOTLAN=Chinese");
   lines.push_back("BOOT=" + settings.selectedRomFile);
@@ -133,6 +133,7 @@ std::string FormatConfig(const ControlPanelSettings& settings) {
     lines.push_back(std::string(kKeyPrefixes[slot]) +
                     FormatPlainDecimal(settings.keyMap.codes[slot]));
   }
+  lines.push_back("WINDOWED=" + std::string(YesNo(settings.windowed)));
   lines.push_back(std::string(kEndMarker));
 
   std::string text;
@@ -233,6 +234,8 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
       settings.doubleSize = CharacterAt(item, 8) == 'Y';
     } else if (item.starts_with("COLOR=")) {
       settings.color = CharacterAt(item, 7) == 'Y';
+    } else if (item.starts_with("WINDOWED=")) {
+      settings.windowed = CharacterAt(item, 10) == 'Y';
     } else if (item.starts_with("CORE=")) {
       settings.asmCore = CharacterAt(item, 6) == 'A';
     } else if (item.starts_with("RAPIDFIRE=")) {

@@ -75,6 +75,7 @@ struct ControlPanelSettings {
   bool scanline = false;
   bool color = true;
   bool doubleSize = false;
+  bool windowed = false;               // WINDOWED=: the emulator plays in a window
   std::string irqAdjustCaption = "0";  // LabHardNum, e.g. "0", " 3", "-2"
   bool asmCore = true;                 // Option1(0) "New ASM Core", else the C core
   bool soundEnabled = true;
@@ -106,7 +107,8 @@ std::string RomDirectoryForConfig(std::string_view romDirectoryText);
 
 // ---- Writer ----
 
-// The 35 lines of the "Update Config" button, each ended by CR LF.
+// The lines of the "Update Config" button, each ended by CR LF: the 34 setting lines in their
+// fixed order, WINDOWED=, then ";".
 std::string FormatConfig(const ControlPanelSettings& settings);
 
 // ---- Item reader ----
