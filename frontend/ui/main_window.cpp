@@ -92,7 +92,6 @@ void MainWindow::BuildLayout() {
   m_toEncyclopedia->setObjectName("CmdSwap2");
   m_startGame = new QPushButton(m_frame);
   m_startGame->setObjectName("Cmd_Start");
-  m_startGame->setDefault(false);
   auto* clearPersonal = new QPushButton(m_frame);
   clearPersonal->setObjectName("Command6");
   auto* exitButton = new QToolButton(m_frame);
@@ -112,8 +111,8 @@ void MainWindow::BuildLayout() {
   content->addWidget(m_romList, 2);
   // Both faces sit in one scrolling area: on a screen lower than a face the face scrolls
   // instead of pushing the window past the screen.
-  m_faceArea = new FaceScrollArea(m_frame);
-  auto* faces = new QWidget(m_faceArea);
+  auto* faceArea = new FaceScrollArea(m_frame);
+  auto* faces = new QWidget(faceArea);
   auto* right = new QVBoxLayout(faces);
   right->setContentsMargins(0, 0, 0, 0);
   m_header = new HeaderPanel(m_data, faces);
@@ -123,8 +122,8 @@ void MainWindow::BuildLayout() {
   right->addWidget(m_encyclopedia);
   right->addWidget(m_controlPanel);
   right->addStretch(1);
-  m_faceArea->setWidget(faces);
-  content->addWidget(m_faceArea, 3);
+  faceArea->setWidget(faces);
+  content->addWidget(faceArea, 3);
   layout->addLayout(content, 1);
 
   auto* bottomRow = new QHBoxLayout;

@@ -22,7 +22,6 @@ namespace wrenfold {
 
 class ControlPanel;
 class EncyclopediaPanel;
-class FaceScrollArea;
 class FdsLoaderDialog;
 class HeaderPanel;
 class HoverHints;
@@ -96,7 +95,7 @@ class MainWindow : public QWidget {
 
   FrontendServices m_services;
   CartdeskData m_data;
-  Launcher m_launcher;  // before the panels, which may start the emulator
+  Launcher m_launcher;
   SumtabLibrary m_sumtab;
   int m_firstRunLanguage = 0;
   bool m_emulatorStarted = false;
@@ -113,7 +112,6 @@ class MainWindow : public QWidget {
   QPushButton* m_toControlPanel = nullptr;
   QPushButton* m_toEncyclopedia = nullptr;
   QPushButton* m_startGame = nullptr;  // `Cmd_Start` on the encyclopedia face
-  FaceScrollArea* m_faceArea = nullptr;
   HintLine* m_hintLine = nullptr;
   HoverHints* m_hints = nullptr;
   std::unique_ptr<FdsLoaderDialog> m_fdsLoader;

@@ -181,14 +181,6 @@ void RomListPanel::ChooseRomDirectory() {
   RomDirectoryEdited();
 }
 
-void RomListPanel::SetFilterText(const QString& text) {
-  m_filterBox->setText(text);
-}
-
-QString RomListPanel::FilterText() const {
-  return m_filterBox->text();
-}
-
 std::vector<int> RomListPanel::VisibleRows() const {
   std::vector<int> rows;
   const QListView* list = m_lists[RomListModel::kFileNameColumn];
@@ -276,8 +268,12 @@ void RomListPanel::Updatelist() {
     emit romShown(-1);
     return;
   }
-  ShowRomDetails(0);
-  if (!m_filterBox->text().isEmpty()) ApplyFilter();
+  // The filter, when one is typed, picks the first file it keeps.
+  if (m_filterBox->text().isEmpty()) {
+    ShowRomDetails(0);
+  } else {
+    ApplyFilter();
+  }
 }
 
 void RomListPanel::ShowRomDetails(int row) {

@@ -71,11 +71,8 @@ class RomListPanel : public QWidget {
   // English leaves out the Chinese-name column; hints and the filter's placeholder follow.
   void ApplyLanguageLayout(int language);
 
-  // The filter box: only the files whose names hold every word typed stay in the lists. A
-  // shown file that the filter hides gives way to the first one still shown.
-  void SetFilterText(const QString& text);
-  QString FilterText() const;
-  // Rows the filter leaves in the lists, in list order.
+  // Rows the filter box leaves in the lists, in list order: the files whose names hold every
+  // word typed. A shown file that the filter hides gives way to the first one still shown.
   std::vector<int> VisibleRows() const;
 
   // "…": a folder chooser for the ROM directory, which is then read as if typed.
