@@ -3,12 +3,23 @@
 #include <array>
 #include <span>
 
+#include "emulator/cart/mappers/bandai.h"
 #include "emulator/cart/mappers/discrete.h"
 #include "emulator/cart/mappers/exact_address_boards.h"
+#include "emulator/cart/mappers/ffe.h"
+#include "emulator/cart/mappers/irem.h"
+#include "emulator/cart/mappers/jaleco.h"
+#include "emulator/cart/mappers/jy_company.h"
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
+#include "emulator/cart/mappers/mmc4.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
+#include "emulator/cart/mappers/sunsoft4.h"
+#include "emulator/cart/mappers/sunsoft_fme7.h"
+#include "emulator/cart/mappers/taito.h"
+#include "emulator/cart/mappers/vrc2_vrc4.h"
+#include "emulator/cart/mappers/vrc3.h"
 #include "emulator/cart/mappers/vrc6.h"
 
 namespace wrenfold {
@@ -17,7 +28,10 @@ namespace {
 // Every family's rows. A new family file adds its array here.
 constexpr std::span<const BoardDescription> kFamilies[] = {
     kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards, kExactAddressBoards,
-    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,
+    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,        kVrc2Vrc4Boards,
+    kVrc3Boards,        kBandaiBoards,    kJalecoBoards,      kSunsoftFme7Boards,
+    kSunsoft4Boards,    kIremBoards,      kTaitoBoards,       kMmc4Boards,
+    kFfeBoards,         kJyCompanyBoards,
 };
 
 struct BoardAlias {
