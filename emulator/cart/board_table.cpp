@@ -18,6 +18,7 @@
 #include "emulator/cart/mappers/sunsoft4.h"
 #include "emulator/cart/mappers/sunsoft_fme7.h"
 #include "emulator/cart/mappers/taito.h"
+#include "emulator/cart/mappers/tengen_rambo1.h"
 #include "emulator/cart/mappers/vrc2_vrc4.h"
 #include "emulator/cart/mappers/vrc3.h"
 #include "emulator/cart/mappers/vrc6.h"
@@ -27,11 +28,11 @@ namespace {
 
 // Every family's rows. A new family file adds its array here.
 constexpr std::span<const BoardDescription> kFamilies[] = {
-    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards, kExactAddressBoards,
-    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,        kVrc2Vrc4Boards,
-    kVrc3Boards,        kBandaiBoards,    kJalecoBoards,      kSunsoftFme7Boards,
-    kSunsoft4Boards,    kIremBoards,      kTaitoBoards,       kMmc4Boards,
-    kFfeBoards,         kJyCompanyBoards,
+    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards,  kExactAddressBoards,
+    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,         kVrc2Vrc4Boards,
+    kVrc3Boards,        kBandaiBoards,    kJalecoBoards,       kSunsoftFme7Boards,
+    kSunsoft4Boards,    kIremBoards,      kTaitoBoards,        kMmc4Boards,
+    kFfeBoards,         kJyCompanyBoards, kTengenRambo1Boards,
 };
 
 struct BoardAlias {

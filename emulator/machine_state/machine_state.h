@@ -92,6 +92,10 @@ struct MapperRegisters {
   uint8_t sunsoftNtRegs[2];    // mapper 68: CHR ROM pages for name tables A and B
   uint8_t sunsoftNtControl;    // mapper 68: bits 0-1 mirroring, bit 4 CHR ROM name tables
 
+  // Tengen RAMBO-1 (mapper 64): R0-R9 and RF by bank-select number, and the bank select.
+  uint8_t ramboRegs[16];
+  uint8_t ramboBankSelect;  // bits 0-3 register, 5 1 KB CHR mode, 6 PRG mode, 7 CHR inversion
+
   // J.Y. Company (mapper 90).
   uint8_t jyPrgRegs[4];
   uint8_t jyChrLow[8];
@@ -115,12 +119,13 @@ struct PpuLatches {
 
 // IRQ counters and latches of the cartridge boards.
 struct MapperIrqState {
-  // MMC3-style scanline counter (also mapper 48).
+  // MMC3-style scanline counter (also mappers 48 and 64).
   uint8_t irqCounter;
   uint8_t irqLatch;
   uint8_t irqEnable;
-  uint8_t irqReloadPending;  // mapper 48: the next clock reloads the counter
-  uint8_t irqPrescaler;      // mapper 90: clocks towards the next counter step
+  uint8_t irqReloadPending;  // mappers 48 and 64: the next clock reloads the counter
+  uint8_t irqCycleMode;      // mapper 64: count CPU cycles / 4 instead of lines
+  uint8_t irqPrescaler;      // mappers 64 and 90: clocks towards the next counter step
   // Counters stepped by 114 + irqAdjust CPU cycles per line, or by one per line.
   uint16_t cycleIrqCounter;
   uint8_t cycleIrqActive;

@@ -50,6 +50,10 @@ int UpPastFfff(uint32_t count, int cycles) {
 int UpTo7fff(uint32_t count, int cycles) {
   return StepsToReach(0x7FFF - count, cycles);
 }
+// The RAMBO-1's cycle mode clocks every fourth cycle: one clock reloads, `count` more reach 0.
+int EveryFourthCycle(uint32_t count, int cycles) {
+  return StepsToReach(4 * (count + 1), cycles);
+}
 // J.Y. Company, counting down behind the 8-bit prescaler: low byte prescaler, high byte counter.
 int DownThroughPrescaler(uint32_t count, int cycles) {
   return StepsToReach((count & 0xFF) + 1 + 256 * (count >> 8), cycles);
@@ -117,6 +121,13 @@ const CounterCase kCounters[] = {
        Write(t, 0xC003, 0);
      },
      DownThroughPrescaler},
+    {"Rambo1CycleMode", 64, 0xFF,
+     [](MachineState& t, uint32_t n) {
+       Write(t, 0xC000, n);
+       Write(t, 0xC001, 1);
+       Write(t, 0xE001, 0);
+     },
+     EveryFourthCycle},
 };
 
 class CycleCounterTest : public MapperTest, public ::testing::WithParamInterface<CounterCase> {};
@@ -128,6 +139,7 @@ TEST_P(CycleCounterTest, FiresOnTheLineTheCountRunsOut) {
   UseBoard(c.mapper, 2, 1);
   for (uint32_t count = 0; count <= c.largestCount; count += c.largestCount / 97) {
     for (const int adjust : {-14, 0, 9}) {
+      if (count == 0 && c.mapper == 64) continue;  // a zero latch fires on every clock
       SCOPED_TRACE(testing::Message() << "count " << count << " adjust " << adjust);
       Machine().irqAdjust = static_cast<int16_t>(adjust);
       c.arm(Machine(), count);
@@ -207,29 +219,33 @@ TEST_F(MapperTest, JalecoNarrowCountersWrapWithinTheirBits) {
   }
 }
 
-// The TC0690 counts visible lines with rendering on like the MMC3: the first clock after a
-// reload request loads the latch, each further one counts down, and reaching zero fires. The
-// latch is the complement of the value written, plus one.
-TEST_F(MapperTest, Tc0690FiresAfterTheLatchAndOneMoreLine) {
-  UseBoard(48, 2, 1);
-  for (int latch = 1; latch <= 0xC0; latch += 11) {
-    Write(0xC000, static_cast<uint8_t>(0x100 - latch));
+// The TC0690 and the RAMBO-1 in line mode count visible lines with rendering on like the MMC3:
+// the first clock after a reload request loads the latch, each further one counts down, and
+// reaching zero fires. The TC0690 takes the complement of the value written, plus one.
+TEST_F(MapperTest, LineCountersFireAfterTheLatchAndOneMoreLine) {
+  for (const uint8_t mapper : {48, 64}) {
+    machine_ = std::make_unique<MachineState>();
+    UseBoard(mapper, 2, 1);
+    for (int latch = 1; latch <= 0xC0; latch += 11) {
+      const uint16_t enable = mapper == 48 ? 0xC002 : 0xE001;
+      Write(0xC000, static_cast<uint8_t>(mapper == 48 ? 0x100 - latch : latch));
+      Write(0xC001, 0);
+      Write(enable, 0);
+      line_ = 0;
+      EXPECT_EQ(StepsUntilIrq(240), latch + 1) << int{mapper} << " latch " << latch;
+      Write(mapper == 48 ? 0xC003 : 0xE000, 0);
+    }
+    // Lines drawn with rendering off, and lines below the picture, do not count.
+    Write(0xC000, mapper == 48 ? 0xFE : 2);
     Write(0xC001, 0);
-    Write(0xC002, 0);
+    Write(mapper == 48 ? 0xC002 : 0xE001, 0);
+    const BoardLineStep step = BoardFor(mapper).lineStep;
+    for (uint16_t line = 0; line < 10; ++line) step(Machine(), line, false);
+    for (uint16_t line = 240; line < 262; ++line) step(Machine(), line, true);
+    EXPECT_EQ(Machine().irq.irqLine, 0);
     line_ = 0;
-    EXPECT_EQ(StepsUntilIrq(240), latch + 1) << "latch " << latch;
-    Write(0xC003, 0);
+    EXPECT_EQ(StepsUntilIrq(10), 3) << int{mapper};
   }
-  // Lines drawn with rendering off, and lines below the picture, do not count.
-  Write(0xC000, 0xFE);
-  Write(0xC001, 0);
-  Write(0xC002, 0);
-  const BoardLineStep step = BoardFor(48).lineStep;
-  for (uint16_t line = 0; line < 10; ++line) step(Machine(), line, false);
-  for (uint16_t line = 240; line < 262; ++line) step(Machine(), line, true);
-  EXPECT_EQ(Machine().irq.irqLine, 0);
-  line_ = 0;
-  EXPECT_EQ(StepsUntilIrq(10), 3);
 }
 
 std::vector<int> BoardsWithALineStep() {

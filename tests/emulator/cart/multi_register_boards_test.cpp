@@ -178,6 +178,42 @@ TEST_F(MapperTest, JyMultipliesAndKeepsItsScratchByte) {
   EXPECT_EQ(CpuRead(Machine(), 0x5803), 0x5A);
 }
 
+// The RAMBO-1 builds its windows from the registers: the PRG mode moves banks already written,
+// the 1 KB mode adds R8 and R9, the inversion swaps the pattern tables.
+TEST_F(MapperTest, Rambo1ModesRearrangeTheRegisters) {
+  UseBoard(64, 8, 16);
+  const auto set = [&](uint8_t select, uint8_t value) {
+    Write(0x8000, select);
+    Write(0x8001, value);
+  };
+  set(0x06, 3);
+  set(0x07, 4);
+  set(0x0F, 5);
+  EXPECT_TRUE(PrgAt(0x8000, 0x6000, 3));  // 3, 4, 5
+  EXPECT_TRUE(PrgAt(0xE000, 0x2000, 15));
+  Write(0x8000, 0x40);
+  EXPECT_TRUE(PrgAt(0x8000, 0x2000, 5));
+  EXPECT_TRUE(PrgAt(0xA000, 0x4000, 3));  // 3, 4
+
+  set(0x20, 20);
+  set(0x28, 9);
+  set(0x21, 30);
+  set(0x29, 40);
+  for (uint8_t r = 2; r <= 5; ++r)
+    set(static_cast<uint8_t>(0x20 | r), static_cast<uint8_t>(50 + r));
+  const int oneK[8] = {20, 9, 30, 40, 52, 53, 54, 55};
+  for (int slot = 0; slot < 8; ++slot) {
+    EXPECT_TRUE(ChrAt(static_cast<uint16_t>(slot * 0x400), 0x400, oneK[slot])) << slot;
+  }
+  Write(0x8000, 0x80);  // 2 KB banks, pattern tables swapped
+  const int inverted[8] = {52, 53, 54, 55, 20, 21, 30, 31};
+  for (int slot = 0; slot < 8; ++slot) {
+    EXPECT_TRUE(ChrAt(static_cast<uint16_t>(slot * 0x400), 0x400, inverted[slot])) << slot;
+  }
+  Write(0xA000, 1);
+  EXPECT_EQ(Machine().header.mirrorVertical, 0u);
+}
+
 // The G-101 moves its $8xxx bank to $C000 and the second-last bank to $8000.
 TEST_F(MapperTest, G101SwapModeMovesTheFirstBank) {
   UseBoard(32, 8, 1);
