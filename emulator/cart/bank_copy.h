@@ -4,9 +4,12 @@
 // Bank numbers are reduced modulo the number of banks of that size in the loaded image, the way
 // the unused high address lines of a small ROM wrap, so a register value beyond the image picks a
 // bank inside it and no copy ever reads outside the stores. An image smaller than one bank repeats
-// to fill the window (a 16 KB image as a 32 KB bank shows itself twice). With no CHR ROM
-// (chrBankCount 0, the board has pattern RAM) every CHR copy leaves pattern memory as the game
-// wrote it.
+// to fill the window (a 16 KB image as a 32 KB bank shows itself twice).
+//
+// With no CHR ROM (chrBankCount 0) the board has 8 KB of pattern RAM. It lives in chrRom[0, 8 KB)
+// and the pattern tables show 1 KB pieces of it as the board maps them (chrRamBanks, identity
+// at load): a CHR copy then switches pieces in, and WritePatternRam keeps the store and every
+// slot that shows the same piece in step with the game's $2007 writes.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +27,9 @@ inline constexpr uint32_t kBank32k = 0x8000;
 
 inline constexpr uint8_t kNoBankCached = 0xFF;
 
-// Bytes of PRG / CHR data the loaded image holds, never more than the stores.
+inline constexpr uint32_t kPatternRamSize = 0x2000;
+
+// Bytes of PRG / CHR data the loaded image holds, never more than the stores (0 CHR: RAM).
 uint32_t PrgDataSize(const MachineState& machine);
 uint32_t ChrDataSize(const MachineState& machine);
 
@@ -87,5 +92,13 @@ inline bool CopyChrBank1kCached(MachineState& machine, uint32_t slot, uint32_t b
 
 // Forgets what every PRG and CHR slot holds.
 void ClearBankCaches(MachineState& machine);
+
+// Pattern RAM: every slot shows its own piece (slot k piece k), as at power-on.
+void ResetPatternRamMap(MachineState& machine);
+// A $2007 write into the pattern tables of a board with pattern RAM.
+void WritePatternRam(MachineState& machine, uint16_t address, uint8_t value);
+// After ppuMem and chrRamBanks were restored (a save state): the store takes back the pieces
+// the slots show. Pieces no slot shows keep what the store held.
+void RestorePatternRamStore(MachineState& machine);
 
 }  // namespace wrenfold

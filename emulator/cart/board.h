@@ -55,6 +55,9 @@ using BoardLineStep = void (*)(MachineState& machine, uint16_t line, bool render
 // The renderer's background fetch: called with the number of each background tile that the
 // line fetches ahead of drawing it (the first tile of a line is fetched on the line before).
 using PpuFetchHook = void (*)(MachineState& machine, uint8_t tile);
+// The PPU address the CPU side has just set: called after every $2006 write and every $2007
+// access with the address it left (boards that watch the PPU address lines, e.g. A12).
+using PpuAddressHook = void (*)(MachineState& machine, uint16_t address);
 
 // Bytes of MachineState that a save state must keep for the board, beyond the parts every
 // state keeps (the header, the CPU registers, cpuMem, ppuMem, the palette, sprite memory, the
@@ -86,6 +89,7 @@ struct BoardDescription {
   BoardPortRead portRead = nullptr;
   BoardLineStep lineStep = nullptr;
   PpuFetchHook ppuFetch = nullptr;
+  PpuAddressHook ppuAddress = nullptr;
   std::span<const StateSpan> savedState = {};
   ExpansionChip expansionChip = ExpansionChip::kNone;
   // Images of this board with a trainer keep their NMI handler in it: every NMI enters at $7000.

@@ -12,6 +12,8 @@
 #include "emulator/cart/mappers/jy_company.h"
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
+#include "emulator/cart/mappers/mmc1.h"
+#include "emulator/cart/mappers/mmc3_family.h"
 #include "emulator/cart/mappers/mmc4.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
@@ -28,11 +30,27 @@ namespace {
 
 // Every family's rows. A new family file adds its array here.
 constexpr std::span<const BoardDescription> kFamilies[] = {
-    kDiscreteBoards,    kMulticartBoards, kLowRegisterBoards,  kExactAddressBoards,
-    kLoggingOnlyBoards, kNamco106Boards,  kVrc6Boards,         kVrc2Vrc4Boards,
-    kVrc3Boards,        kBandaiBoards,    kJalecoBoards,       kSunsoftFme7Boards,
-    kSunsoft4Boards,    kIremBoards,      kTaitoBoards,        kMmc4Boards,
-    kFfeBoards,         kJyCompanyBoards, kTengenRambo1Boards,
+    kDiscreteBoards,      // mappers/discrete.h
+    kMulticartBoards,     // mappers/multicart.h
+    kLowRegisterBoards,   // mappers/low_register_boards.h
+    kExactAddressBoards,  // mappers/exact_address_boards.h
+    kLoggingOnlyBoards,   // mappers/logging_only.h
+    kNamco106Boards,      // mappers/namco106.h
+    kVrc6Boards,          // mappers/vrc6.h
+    kMmc1Boards,          // mappers/mmc1.h
+    kMmc3FamilyBoards,    // mappers/mmc3_family.h
+    kVrc2Vrc4Boards,      // mappers/vrc2_vrc4.h
+    kVrc3Boards,          // mappers/vrc3.h
+    kBandaiBoards,        // mappers/bandai.h
+    kJalecoBoards,        // mappers/jaleco.h
+    kSunsoftFme7Boards,   // mappers/sunsoft_fme7.h
+    kSunsoft4Boards,      // mappers/sunsoft4.h
+    kIremBoards,          // mappers/irem.h
+    kTaitoBoards,         // mappers/taito.h
+    kMmc4Boards,          // mappers/mmc4.h
+    kFfeBoards,           // mappers/ffe.h
+    kJyCompanyBoards,     // mappers/jy_company.h
+    kTengenRambo1Boards,  // mappers/tengen_rambo1.h
 };
 
 struct BoardAlias {
@@ -44,8 +62,6 @@ struct BoardAlias {
 constexpr BoardAlias kAliases[] = {
     {248, 4},  // an MMC3 clone
 };
-
-using BoardTable = std::array<BoardDescription, 256>;
 
 // Rows by mapper number.
 constexpr BoardTable BuildBoardTable() {
@@ -91,13 +107,9 @@ constexpr bool EveryRowIsComplete() {
 static_assert(EveryRowIsComplete(),
               "every board row needs a name and saved fields that fit a save state");
 
-constexpr BoardTable kBoardTable = BuildBoardTable();
-
 }  // namespace
 
-const BoardDescription& BoardFor(uint8_t mapperNumber) {
-  return kBoardTable[mapperNumber];
-}
+constexpr BoardTable kBoardTable = BuildBoardTable();
 
 uint8_t LoadedMapperNumber(uint8_t headerNumber) {
   for (const BoardAlias& alias : kAliases) {

@@ -2,6 +2,7 @@
 // the dispatch of register writes and port reads through it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,9 +11,15 @@
 
 namespace wrenfold {
 
-// The row of `mapperNumber`. For a number without a board the row has no name, no power-on
-// layout and no hooks.
-const BoardDescription& BoardFor(uint8_t mapperNumber);
+using BoardTable = std::array<BoardDescription, 256>;
+
+// The rows by mapper number, built at compile time in board_table.cpp. A number without a board
+// has a row without name, power-on layout or hooks.
+extern const BoardTable kBoardTable;
+
+inline const BoardDescription& BoardFor(uint8_t mapperNumber) {
+  return kBoardTable[mapperNumber];
+}
 
 // The number an image with header mapper `headerNumber` is run (and logged) as: a clone board
 // that behaves as another in every respect takes that one's number.
@@ -30,5 +37,11 @@ void MapperHighWrite(MachineState& machine, uint16_t address, uint8_t value);
 void MapperLowWrite(MachineState& machine, uint16_t address, uint8_t value);
 // A read the console does not answer itself; true with `value` set when the board does.
 bool MapperPortRead(MachineState& machine, uint16_t address, uint8_t& value);
+// The CPU side moved the PPU address ($2006, $2007) to `address`. In line: the buses call it
+// on every $2006 and $2007 access, and most boards have no hook.
+inline void MapperPpuAddress(MachineState& machine, uint16_t address) {
+  const PpuAddressHook ppuAddress = kBoardTable[machine.header.mapperNumber].ppuAddress;
+  if (ppuAddress != nullptr) ppuAddress(machine, address);
+}
 
 }  // namespace wrenfold

@@ -91,6 +91,7 @@ void LayOutChr(MachineState& m, ChrLayout layout) {
 bool LayOutInitialMemory(MachineState& machine) {
   const BoardDescription& board = BoardFor(machine.header.mapperNumber);
   if (board.name == nullptr) return false;
+  if (machine.header.chrBankCount == 0) ResetPatternRamMap(machine);
   LayOutPrg(machine, board.prg);
   LayOutChr(machine, board.chr);
   if (board.powerOn != nullptr) board.powerOn(machine);

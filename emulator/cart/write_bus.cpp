@@ -52,13 +52,18 @@ void WritePpuAddr(MachineState& machine, uint8_t value) {
   }
   ppu.writeToggle ^= 1;
   ppu.vramAddrWritten = 1;
+  MapperPpuAddress(machine, ppu.vramAddr);
 }
 
+// A write uses up the fresh address too: a read after it steps on like any later read, so
+// writes followed by a read that skips an entry leave the next write at the right place.
 void WritePpuData(MachineState& machine, uint8_t value) {
   PpuLatches& ppu = machine.ppu;
+  ppu.vramAddrWritten = 0;
   PpuWrite(machine, ppu.vramAddr, value);
   const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
   ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr + step) & kPpuAddressMask);
+  MapperPpuAddress(machine, ppu.vramAddr);
 }
 
 void WritePpuRegister(MachineState& machine, uint16_t address, uint8_t value) {

@@ -23,13 +23,18 @@ int32_t VectorAt(const MachineState& machine, uint16_t address) {
 
 }  // namespace
 
-void ReportBadOpcode(MachineState& machine) {
+void ReportBadOpcode(MachineState& machine, CpuCoreKind core) {
   const uint16_t opcodeAddress = static_cast<uint16_t>(machine.cpu.PC - 1);
-  LogEntry("Bad opcode:", CpuRead(machine, opcodeAddress));
+  const uint8_t opcode = CpuRead(machine, opcodeAddress);
+  LogEntry("Bad opcode:", opcode);
   LogEntry("At:", opcodeAddress);
   LogEntry("Frame:", machine.frameCounter);
   LogEntry("NMI vector:", VectorAt(machine, kNmiVector));
   LogEntry("IRQ vector:", VectorAt(machine, kIrqVector));
+  // Only the first halt counts: later ones run from after the bad byte and say little.
+  if (machine.haltRequested == 0 && core != CpuCoreKind::Full && !JamsConsole(opcode)) {
+    machine.needsFullCore = 1;
+  }
   machine.haltRequested = 1;
 }
 

@@ -12,10 +12,8 @@ template <bool kTraced>
 [[gnu::flatten]] void RunReferenceLine(MachineState& machine, const CpuTraceSink* traceSink) {
   Interpreter<CpuCoreKind::Reference, kTraced> cpu(machine, kCyclesPerLine, traceSink);
   cpu.skipRepeatedPasses = true;
-  while (cpu.budget > 0) {
-    if (!cpu.Step()) {
-      return;
-    }
+  if (!cpu.RunBudget()) {
+    return;
   }
   cpu.StoreRegisters();
 }

@@ -13,10 +13,8 @@ template <bool kTraced>
   Interpreter<CpuCoreKind::Second, kTraced> cpu(machine, kCyclesPerLine + machine.cycleCarry,
                                                 traceSink);
   cpu.skipRepeatedPasses = true;
-  while (cpu.budget > 0) {
-    if (!cpu.Step()) {
-      return;  // a bad opcode leaves cycleCarry as it was
-    }
+  if (!cpu.RunBudget()) {
+    return;  // a bad opcode leaves cycleCarry as it was
   }
   cpu.StoreRegisters();
   machine.cycleCarry = static_cast<int16_t>(cpu.budget);

@@ -124,6 +124,62 @@ constexpr OpcodeEntry kReferenceOnlyOpcodes[] = {
 constexpr OpcodeEntry kSecondOnlyOpcodes[] = {
     {0xFA, "PLX", Mode::kImplied},
 };
+
+// The console's undocumented opcodes, as the full core runs them; the names the nestest log
+// uses where it has them (ISB, SAX).
+constexpr OpcodeEntry kConsoleExtraOpcodes[] = {
+    {0x1A, "NOP", Mode::kImplied}, {0x3A, "NOP", Mode::kImplied},
+    {0x5A, "NOP", Mode::kImplied}, {0x7A, "NOP", Mode::kImplied},
+    {0xDA, "NOP", Mode::kImplied}, {0xFA, "NOP", Mode::kImplied},
+    {0x80, "NOP", Mode::kImmediate}, {0x82, "NOP", Mode::kImmediate},
+    {0x89, "NOP", Mode::kImmediate}, {0xC2, "NOP", Mode::kImmediate},
+    {0xE2, "NOP", Mode::kImmediate},
+    {0x04, "NOP", Mode::kZeroPage}, {0x44, "NOP", Mode::kZeroPage},
+    {0x64, "NOP", Mode::kZeroPage},
+    {0x14, "NOP", Mode::kZeroPageX}, {0x34, "NOP", Mode::kZeroPageX},
+    {0x54, "NOP", Mode::kZeroPageX}, {0x74, "NOP", Mode::kZeroPageX},
+    {0xD4, "NOP", Mode::kZeroPageX}, {0xF4, "NOP", Mode::kZeroPageX},
+    {0x0C, "NOP", Mode::kAbsolute},
+    {0x1C, "NOP", Mode::kAbsoluteX}, {0x3C, "NOP", Mode::kAbsoluteX},
+    {0x5C, "NOP", Mode::kAbsoluteX}, {0x7C, "NOP", Mode::kAbsoluteX},
+    {0xDC, "NOP", Mode::kAbsoluteX}, {0xFC, "NOP", Mode::kAbsoluteX},
+    {0x07, "SLO", Mode::kZeroPage}, {0x17, "SLO", Mode::kZeroPageX},
+    {0x0F, "SLO", Mode::kAbsolute}, {0x1F, "SLO", Mode::kAbsoluteX},
+    {0x1B, "SLO", Mode::kAbsoluteY}, {0x03, "SLO", Mode::kIndirectX},
+    {0x13, "SLO", Mode::kIndirectY},
+    {0x27, "RLA", Mode::kZeroPage}, {0x37, "RLA", Mode::kZeroPageX},
+    {0x2F, "RLA", Mode::kAbsolute}, {0x3F, "RLA", Mode::kAbsoluteX},
+    {0x3B, "RLA", Mode::kAbsoluteY}, {0x23, "RLA", Mode::kIndirectX},
+    {0x33, "RLA", Mode::kIndirectY},
+    {0x47, "SRE", Mode::kZeroPage}, {0x57, "SRE", Mode::kZeroPageX},
+    {0x4F, "SRE", Mode::kAbsolute}, {0x5F, "SRE", Mode::kAbsoluteX},
+    {0x5B, "SRE", Mode::kAbsoluteY}, {0x43, "SRE", Mode::kIndirectX},
+    {0x53, "SRE", Mode::kIndirectY},
+    {0x67, "RRA", Mode::kZeroPage}, {0x77, "RRA", Mode::kZeroPageX},
+    {0x6F, "RRA", Mode::kAbsolute}, {0x7F, "RRA", Mode::kAbsoluteX},
+    {0x7B, "RRA", Mode::kAbsoluteY}, {0x63, "RRA", Mode::kIndirectX},
+    {0x73, "RRA", Mode::kIndirectY},
+    {0xC7, "DCP", Mode::kZeroPage}, {0xD7, "DCP", Mode::kZeroPageX},
+    {0xCF, "DCP", Mode::kAbsolute}, {0xDF, "DCP", Mode::kAbsoluteX},
+    {0xDB, "DCP", Mode::kAbsoluteY}, {0xC3, "DCP", Mode::kIndirectX},
+    {0xD3, "DCP", Mode::kIndirectY},
+    {0xE7, "ISB", Mode::kZeroPage}, {0xF7, "ISB", Mode::kZeroPageX},
+    {0xEF, "ISB", Mode::kAbsolute}, {0xFF, "ISB", Mode::kAbsoluteX},
+    {0xFB, "ISB", Mode::kAbsoluteY}, {0xE3, "ISB", Mode::kIndirectX},
+    {0xF3, "ISB", Mode::kIndirectY},
+    {0xA7, "LAX", Mode::kZeroPage}, {0xB7, "LAX", Mode::kZeroPageY},
+    {0xAF, "LAX", Mode::kAbsolute}, {0xBF, "LAX", Mode::kAbsoluteY},
+    {0xA3, "LAX", Mode::kIndirectX}, {0xB3, "LAX", Mode::kIndirectY},
+    {0x87, "SAX", Mode::kZeroPage}, {0x97, "SAX", Mode::kZeroPageY},
+    {0x8F, "SAX", Mode::kAbsolute}, {0x83, "SAX", Mode::kIndirectX},
+    {0x0B, "ANC", Mode::kImmediate}, {0x2B, "ANC", Mode::kImmediate},
+    {0x4B, "ALR", Mode::kImmediate}, {0x6B, "ARR", Mode::kImmediate},
+    {0xCB, "AXS", Mode::kImmediate}, {0xEB, "SBC", Mode::kImmediate},
+    {0x8B, "ANE", Mode::kImmediate}, {0xAB, "LXA", Mode::kImmediate},
+    {0x93, "SHA", Mode::kIndirectY}, {0x9F, "SHA", Mode::kAbsoluteY},
+    {0x9E, "SHX", Mode::kAbsoluteY}, {0x9C, "SHY", Mode::kAbsoluteX},
+    {0x9B, "TAS", Mode::kAbsoluteY}, {0xBB, "LAS", Mode::kAbsoluteY},
+};
 // clang-format on
 
 using OpcodeTable = std::array<OpcodeInfo, 256>;
@@ -140,22 +196,38 @@ constexpr OpcodeTable BuildTable(CpuCoreKind core) {
   OpcodeTable table{};
   table.fill({nullptr, Mode::kImplied, false});
   AddOpcodes(table, kDocumentedOpcodes, true);
-  AddOpcodes(table, kSharedExtraOpcodes, false);
-  if (core == CpuCoreKind::Reference) {
-    AddOpcodes(table, kReferenceOnlyOpcodes, false);
-  } else {
-    AddOpcodes(table, kSecondOnlyOpcodes, false);
+  switch (core) {
+    case CpuCoreKind::Reference:
+      AddOpcodes(table, kSharedExtraOpcodes, false);
+      AddOpcodes(table, kReferenceOnlyOpcodes, false);
+      break;
+    case CpuCoreKind::Second:
+      AddOpcodes(table, kSharedExtraOpcodes, false);
+      AddOpcodes(table, kSecondOnlyOpcodes, false);
+      break;
+    case CpuCoreKind::Full:
+      AddOpcodes(table, kConsoleExtraOpcodes, false);
+      break;
   }
   return table;
 }
 
 constexpr OpcodeTable kReferenceTable = BuildTable(CpuCoreKind::Reference);
 constexpr OpcodeTable kSecondTable = BuildTable(CpuCoreKind::Second);
+constexpr OpcodeTable kFullTable = BuildTable(CpuCoreKind::Full);
 
 }  // namespace
 
 OpcodeInfo DescribeOpcode(CpuCoreKind core, uint8_t opcode) {
-  return core == CpuCoreKind::Reference ? kReferenceTable[opcode] : kSecondTable[opcode];
+  switch (core) {
+    case CpuCoreKind::Reference:
+      return kReferenceTable[opcode];
+    case CpuCoreKind::Second:
+      return kSecondTable[opcode];
+    case CpuCoreKind::Full:
+      break;
+  }
+  return kFullTable[opcode];
 }
 
 std::size_t InstructionLength(OperandMode mode) {

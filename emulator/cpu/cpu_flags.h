@@ -1,5 +1,5 @@
-// The two ways the interpreters keep the status flags during a call. Both offer the same
-// operations, so the instruction code in cpu_interpreter.h is written once for both cores.
+// The ways the interpreters keep the status flags during a call. All offer the same
+// operations, so the instruction code in cpu_interpreter.h is written once for every core.
 #pragma once
 
 #include <cstdint>
@@ -100,6 +100,15 @@ struct SplitFlags {
     b = 1;
     i = 1;
   }
+};
+
+// Full core: P packed as the console shows it. The 2A03 has no B or bit-5 latch: bit 5 always
+// reads as set and B as clear, both are forced on in the copy PHP and BRK push, and PLP and RTI
+// drop whatever the pulled byte holds there.
+struct ConsoleFlags : PackedFlags {
+  void Load(uint8_t packed) { p = static_cast<uint8_t>((packed | kFlagBit5) & ~kFlagB); }
+  // BRK pushed its copy with B set; the live P only gains I.
+  void EnterBreak() { p |= kFlagI; }
 };
 
 }  // namespace wrenfold

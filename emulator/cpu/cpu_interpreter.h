@@ -1,11 +1,14 @@
-// The instruction set, written once for both cores. An Interpreter holds the registers of one
+// The instruction set, written once for the cores. An Interpreter holds the registers of one
 // call in locals; the core kind picks the flag representation and the extra opcodes, and
-// kTraced compiles the per-instruction trace in or out.
+// kTraced compiles the per-instruction trace in or out. The reference and second cores decode
+// in ExecuteOpcode below; the full core decodes the console's whole set in ExecuteConsoleOpcode
+// (cpu_console_opcodes.h) with the same helpers.
 //
-// Cycle charges are fixed per opcode and taken at the start of the instruction: no page-cross
-// or taken-branch penalties. Page 0, page 1 and pointer bytes are read and written in cpuMem
-// directly; every other data access goes through ReadByte and WriteByte, which handle work
-// RAM and PRG reads in line and pass everything else to CpuRead and WriteBus.
+// In the reference and second cores cycle charges are fixed per opcode and taken at the start
+// of the instruction: no page-cross or taken-branch penalties. Page 0, page 1 and pointer
+// bytes are read and written in cpuMem directly; every other data access goes through
+// ReadByte and WriteByte, which handle work RAM and PRG reads in line and pass everything
+// else to CpuRead and WriteBus.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +42,10 @@ template <CpuCoreKind kCore, bool kTraced>
 class Interpreter {
  public:
   static constexpr bool kReference = kCore == CpuCoreKind::Reference;
-  using Flags = std::conditional_t<kReference, PackedFlags, SplitFlags>;
+  static constexpr bool kSecond = kCore == CpuCoreKind::Second;
+  static constexpr bool kFull = kCore == CpuCoreKind::Full;
+  using Flags = std::conditional_t<kReference, PackedFlags,
+                                   std::conditional_t<kFull, ConsoleFlags, SplitFlags>>;
 
   Interpreter(MachineState& machine, int budget, const CpuTraceSink* traceSink)
       : budget(budget),
@@ -56,8 +62,30 @@ class Interpreter {
 
   // Runs one instruction and charges its cycles to `budget`. Returns false when the opcode is
   // not one this core handles: the bad opcode has then been reported, and only the registers
-  // the core keeps in the record itself (PC and S; P too in the reference core) were stored.
+  // the core keeps in the record itself (PC and S; P too in the reference and full cores) were
+  // stored.
   bool Step();
+
+  // Runs instructions until the budget is spent. Returns false when a bad opcode stopped it.
+  [[gnu::always_inline]] bool RunBudget() {
+    do {
+      while (budget > 0) {
+        if (!Step()) return false;
+      }
+    } while (EndDeferredIrq());
+    return true;
+  }
+
+  // One instruction; after CLI or PLP with the cartridge IRQ waiting, also the next one and the
+  // IRQ entry, as the line would run them. Returns false on a bad opcode.
+  bool StepWithDeferredIrq() {
+    if (!Step()) return false;
+    if (irqDeferred) {
+      if (!Step()) return false;
+      EndDeferredIrq();
+    }
+    return true;
+  }
 
   // Stores every register back into the record, as a call does when its budget is spent.
   void StoreRegisters() {
@@ -83,6 +111,10 @@ class Interpreter {
   // Branches back over one two-byte instruction and themselves: "wait: LDA flag; BEQ wait".
   static constexpr uint8_t kTightLoopOffset = 0xFC;
   static constexpr int kBranchCycles = 2;
+
+  // The opcode switches of the specified cores and of the full core.
+  bool ExecuteOpcode(uint8_t opcode);
+  bool ExecuteConsoleOpcode(uint8_t opcode);
 
   static constexpr bool InZeroPage(AddressMode mode) {
     return mode == AddressMode::kZeroPage || mode == AddressMode::kZeroPageX ||
@@ -120,6 +152,25 @@ class Interpreter {
     return static_cast<uint16_t>(mem[pointer] | (mem[(pointer + 1) & 0xFF] << 8));
   }
 
+  // The address an indexed mode adds its index to: the operand word, or for ($nn),Y the
+  // pointer in page 0.
+  template <AddressMode kMode>
+  uint16_t IndexedBase() {
+    if constexpr (kMode == AddressMode::kIndirectY) {
+      const uint8_t pointer = Fetch();
+      if constexpr (kFull) {
+        // The console wraps the pointer within page 0: ($FF),Y takes its high byte from $0000.
+        return ZeroPagePointer(pointer);
+      } else {
+        // The pointer's high byte is not wrapped into page 0: ($FF),Y takes it from $0100.
+        return static_cast<uint16_t>(mem[pointer] | (mem[pointer + 1] << 8));
+      }
+    } else {
+      static_assert(kMode == AddressMode::kAbsoluteX || kMode == AddressMode::kAbsoluteY);
+      return FetchWord();
+    }
+  }
+
   template <AddressMode kMode>
   uint16_t EffectiveAddress() {
     if constexpr (kMode == AddressMode::kZeroPage) {
@@ -137,10 +188,7 @@ class Interpreter {
     } else if constexpr (kMode == AddressMode::kIndirectX) {
       return ZeroPagePointer(static_cast<uint8_t>(Fetch() + x));
     } else if constexpr (kMode == AddressMode::kIndirectY) {
-      // The pointer's high byte is not wrapped into page 0: ($FF),Y takes it from $0100.
-      const uint8_t pointer = Fetch();
-      const uint16_t base = static_cast<uint16_t>(mem[pointer] | (mem[pointer + 1] << 8));
-      return static_cast<uint16_t>(base + y);
+      return static_cast<uint16_t>(IndexedBase<kMode>() + y);
     } else {
       static_assert(kMode == AddressMode::kIndirectZeroPage);
       return ZeroPagePointer(Fetch());
@@ -247,6 +295,106 @@ class Interpreter {
     return result;
   }
 
+  // ---- Full core only: the console's page-cross charge and its undocumented operations ----
+
+  // A read through abs,X, abs,Y or ($nn),Y costs one cycle more when the index carries into the
+  // high byte of the address. Other modes read as Read does.
+  template <AddressMode kMode>
+  uint8_t ReadWithPageCross() {
+    if constexpr (kMode == AddressMode::kAbsoluteX || kMode == AddressMode::kAbsoluteY ||
+                  kMode == AddressMode::kIndirectY) {
+      const uint16_t base = IndexedBase<kMode>();
+      const uint16_t address =
+          static_cast<uint16_t>(base + (kMode == AddressMode::kAbsoluteX ? x : y));
+      budget -= ((base ^ address) & 0xFF00) != 0 ? 1 : 0;
+      return ReadByte(address);
+    } else {
+      return Read<kMode>();
+    }
+  }
+
+  // Read-modify-write pairs: the shift or step lands in memory, then A meets the new value.
+  uint8_t Slo(uint8_t value) {
+    const uint8_t result = Asl(value);
+    Ora(result);
+    return result;
+  }
+  uint8_t Rla(uint8_t value) {
+    const uint8_t result = Rol(value);
+    And(result);
+    return result;
+  }
+  uint8_t Sre(uint8_t value) {
+    const uint8_t result = Lsr(value);
+    Eor(result);
+    return result;
+  }
+  uint8_t Rra(uint8_t value) {
+    const uint8_t result = Ror(value);
+    Adc(result);  // with the carry the rotate left
+    return result;
+  }
+  uint8_t Dcp(uint8_t value) {
+    const uint8_t result = static_cast<uint8_t>(value - 1);
+    Compare(a, result);
+    return result;
+  }
+  uint8_t Isc(uint8_t value) {
+    const uint8_t result = static_cast<uint8_t>(value + 1);
+    Sbc(result);
+    return result;
+  }
+
+  void Lax(uint8_t value) {
+    Load(a, value);
+    x = a;
+  }
+  // ANC: AND, then C copies N.
+  void Anc(uint8_t value) {
+    And(value);
+    flags.SetC(flags.N());
+  }
+  // ALR: AND, then LSR A.
+  void Alr(uint8_t value) { a = Lsr(static_cast<uint8_t>(a & value)); }
+  // ARR: AND, then ROR A; C is bit 6 of the result and V is bit 6 XOR bit 5.
+  void Arr(uint8_t value) {
+    const uint8_t result = static_cast<uint8_t>(((a & value) >> 1) | (flags.Carry() << 7));
+    flags.SetNVZC(result, (((result >> 6) ^ (result >> 5)) & 1) != 0, (result & 0x40) != 0);
+    a = result;
+  }
+  // AXS: X := (A AND X) - operand, with C as in CMP and no borrow in.
+  void Axs(uint8_t value) {
+    const unsigned difference = (a & x) + (value ^ 0xFF) + 1;
+    x = static_cast<uint8_t>(difference);
+    flags.SetNZC(x, difference > 0xFF);
+  }
+  // ANE and LXA mix A with a chip-dependent constant before the AND; the 2A03 behaves as if it
+  // were $FF, so ANE is X AND operand and LXA loads the operand into A and X.
+  static constexpr uint8_t kUnstableConstant = 0xFF;
+  void Ane(uint8_t value) { Load(a, (a | kUnstableConstant) & x & value); }
+  void Lxa(uint8_t value) {
+    Load(a, (a | kUnstableConstant) & value);
+    x = a;
+  }
+  // LAS: A, X and S all take the operand AND S.
+  void Las(uint8_t value) {
+    s = static_cast<uint8_t>(value & s);
+    Load(a, s);
+    x = s;
+  }
+  // SHA, SHX, SHY and TAS store the value AND (high byte of the base address + 1). When the
+  // index carries into the high byte, the stored value becomes the high byte of the address.
+  template <AddressMode kMode>
+  void StoreAndHigh(uint8_t value) {
+    const uint16_t base = IndexedBase<kMode>();
+    uint16_t address = static_cast<uint16_t>(base + (kMode == AddressMode::kAbsoluteX ? x : y));
+    const uint8_t stored = static_cast<uint8_t>(value & ((base >> 8) + 1));
+    if (((base ^ address) & 0xFF00) != 0) {
+      address = static_cast<uint16_t>((address & 0x00FF) | (stored << 8));
+    }
+    WriteByte(address, stored);
+  }
+
   // A taken branch reads its offset and lands relative to the byte after it; one not taken
   // skips the offset unread. Returns the offset of a taken branch, -1 otherwise.
   int Branch(bool taken) {
@@ -259,10 +407,18 @@ class Interpreter {
     return offset;
   }
 
-  // Conditional branches cost the same whether taken or not. Returns what Branch returns.
+  // Conditional branches cost the same whether taken or not, except in the full core: there a
+  // taken branch costs one cycle more, and one more again when it lands in another page.
+  // Returns what Branch returns.
   int ConditionalBranch(bool taken) {
     budget -= kBranchCycles;
     const int offset = Branch(taken);
+    if constexpr (kFull) {
+      if (offset >= 0) {
+        const uint16_t next = static_cast<uint16_t>(pc - static_cast<int8_t>(offset));
+        budget -= ((next ^ pc) & 0xFF00) != 0 ? 2 : 1;
+      }
+    }
     if (offset == kTightLoopOffset && InTightWaitLoop()) {
       SkipRepeatedPasses();
     } else {
@@ -325,6 +481,21 @@ class Interpreter {
     return true;
   }
 
+  // "here: JMP here" only waits for an interrupt, and interrupts come between lines: every
+  // further pass is alike, so the rest of the line is charged at once, ending with the budget
+  // that running each pass would leave. Only where fetching has no side effects (PRG, RAM).
+  void JmpAbsolute() {
+    const uint16_t opcodeAddress = static_cast<uint16_t>(pc - 1);
+    pc = FetchWord();
+    if constexpr (!kTraced) {
+      const bool plainMemory = pc >= kPrgWindowStart || pc < kRamMirrorEnd;
+      if (pc == opcodeAddress && skipRepeatedPasses && plainMemory && budget > 0) {
+        constexpr int kJmpCycles = 3;
+        budget -= (budget + kJmpCycles - 1) / kJmpCycles * kJmpCycles;
+      }
+    }
+  }
+
   void Jsr() {
     // The pushed return address is that of the operand's high byte; RTS adds the one.
     const uint16_t returnAddress = static_cast<uint16_t>(pc + 1);
@@ -344,13 +515,17 @@ class Interpreter {
   }
 
   void Brk() {
-    if constexpr (!kReference) {
+    if constexpr (kSecond) {
       // This core ignores BRK while interrupts are disabled.
       if (flags.I()) {
         return;
       }
     }
-    // The pushed address is that of the byte after the BRK opcode.
+    if constexpr (kFull) {
+      ++pc;  // the console skips the byte after BRK: RTI returns two bytes on
+    }
+    // The pushed address is that of the byte after the BRK opcode (after its padding byte in
+    // the full core).
     Push(static_cast<uint8_t>(pc >> 8));
     Push(static_cast<uint8_t>(pc));
     Push(flags.Pack() | kFlagB);
@@ -367,16 +542,52 @@ class Interpreter {
     flags.Load(Pull());
     const uint8_t low = Pull();
     pc = static_cast<uint16_t>(low | (Pull() << 8));
+    TakeCartridgeIrqNow();
   }
+
+  // The cartridge's IRQ line (held up until the game acknowledges it) is looked at where the I
+  // flag clears; a line raised while I is clear waits for the frame driver at the next line
+  // start. After RTI the IRQ is taken at once, with P pushed with B clear as any IRQ pushes it.
+  void TakeCartridgeIrqNow() {
+    if (machine.irq.irqLine == 0 || flags.I()) return;
+    Push(static_cast<uint8_t>(pc >> 8));
+    Push(static_cast<uint8_t>(pc));
+    Push(static_cast<uint8_t>(flags.Pack() & ~kFlagB));
+    flags.SetI(true);
+    pc = ReadVector(kBreakVector);
+  }
+
+  // CLI and PLP change I only after the line was sampled, so one more instruction runs first:
+  // the budget is cut so that the loop stops after it, and EndDeferredIrq then takes the IRQ
+  // and gives the budget back. At the end of a line the next line's start takes it instead.
+  void DeferCartridgeIrq() {
+    if (machine.irq.irqLine == 0 || flags.I() || budget <= 0) return;
+    irqDeferred = true;
+    deferredBudget = budget;
+    budget = 1;
+  }
+
+  // After the instruction that followed CLI or PLP: enters the IRQ and restores the budget less
+  // that instruction's cycles. False when no IRQ was waiting.
+  bool EndDeferredIrq() {
+    if (!irqDeferred) return false;
+    irqDeferred = false;
+    budget = deferredBudget - (1 - budget);
+    TakeCartridgeIrqNow();
+    return true;
+  }
+
+  bool irqDeferred = false;
+  int deferredBudget = 0;
 
   bool TakeBadOpcode() {
     machine.cpu.PC = pc;
     machine.cpu.S = s;
-    if constexpr (kReference) {
-      // This core works on P in place, so its changes so far stand.
+    if constexpr (!kSecond) {
+      // These cores keep P packed, so their changes so far stand.
       machine.cpu.P = flags.Pack();
     }
-    ReportBadOpcode(machine);
+    ReportBadOpcode(machine, kCore);
     return false;
   }
 
@@ -407,12 +618,21 @@ class Interpreter {
 // Inlined into each caller's loop, so the registers of a call live in host registers.
 template <CpuCoreKind kCore, bool kTraced>
 [[gnu::always_inline]] inline bool Interpreter<kCore, kTraced>::Step() {
-  using M = AddressMode;
-  using I = Interpreter;
   if constexpr (kTraced) {
     Trace();
   }
   const uint8_t opcode = Fetch();
+  if constexpr (kFull) {
+    return ExecuteConsoleOpcode(opcode);
+  } else {
+    return ExecuteOpcode(opcode);
+  }
+}
+
+template <CpuCoreKind kCore, bool kTraced>
+[[gnu::always_inline]] inline bool Interpreter<kCore, kTraced>::ExecuteOpcode(uint8_t opcode) {
+  using M = AddressMode;
+  using I = Interpreter;
   // clang-format off
   switch (opcode) {
     // Loads and stores.
@@ -573,7 +793,7 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0xF0: ConditionalBranch(flags.Z()); break;
 
     // Jumps, calls and interrupts.
-    case 0x4C: budget -= 3; pc = FetchWord(); break;
+    case 0x4C: budget -= 3; JmpAbsolute(); break;
     case 0x6C: budget -= 5; JmpIndirect(); break;
     case 0x20: budget -= 6; Jsr(); break;
     case 0x60: budget -= 6; Rts(); break;
@@ -584,13 +804,13 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0x48: budget -= 3; Push(a); break;
     case 0x08: budget -= 3; Push(flags.Pack()); break;
     case 0x68: budget -= 4; Load(a, Pull()); break;
-    case 0x28: budget -= 4; flags.Load(Pull()); break;
+    case 0x28: budget -= 4; flags.Load(Pull()); DeferCartridgeIrq(); break;
     case 0xDA: budget -= 3; Push(x); break;
 
     // Flag instructions.
     case 0x18: budget -= 2; flags.SetC(false); break;
     case 0x38: budget -= 2; flags.SetC(true); break;
-    case 0x58: budget -= 2; flags.SetI(false); break;
+    case 0x58: budget -= 2; flags.SetI(false); DeferCartridgeIrq(); break;
     case 0x78: budget -= 2; flags.SetI(true); break;
     case 0xB8: budget -= 2; flags.ClearV(); break;
     case 0xD8: budget -= 2; flags.SetD(false); break;

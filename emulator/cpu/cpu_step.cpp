@@ -1,5 +1,6 @@
 #include "emulator/cpu/cpu_step.h"
 
+#include "emulator/cpu/cpu_console_opcodes.h"
 #include "emulator/cpu/cpu_interpreter.h"
 #include "emulator/cpu/cpu_trace.h"
 
@@ -9,7 +10,7 @@ namespace {
 template <CpuCoreKind kCore, bool kTraced>
 CpuStepResult StepOnce(MachineState& machine, int budget, const CpuTraceSink* traceSink) {
   Interpreter<kCore, kTraced> cpu(machine, budget, traceSink);
-  if (!cpu.Step()) {
+  if (!cpu.StepWithDeferredIrq()) {
     return {cpu.budget, true};
   }
   cpu.StoreRegisters();
@@ -27,10 +28,15 @@ CpuStepResult StepCore(MachineState& machine, int budget) {
 }  // namespace
 
 CpuStepResult StepCpuInstruction(MachineState& machine, CpuCoreKind core, int budget) {
-  if (core == CpuCoreKind::Reference) {
-    return StepCore<CpuCoreKind::Reference>(machine, budget);
+  switch (core) {
+    case CpuCoreKind::Reference:
+      return StepCore<CpuCoreKind::Reference>(machine, budget);
+    case CpuCoreKind::Second:
+      return StepCore<CpuCoreKind::Second>(machine, budget);
+    case CpuCoreKind::Full:
+      break;
   }
-  return StepCore<CpuCoreKind::Second>(machine, budget);
+  return StepCore<CpuCoreKind::Full>(machine, budget);
 }
 
 }  // namespace wrenfold

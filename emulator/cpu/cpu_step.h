@@ -12,9 +12,10 @@ struct CpuStepResult {
   bool badOpcode;  // the bad-opcode path ran: logged, haltRequested set, A X Y not stored
 };
 
-// Runs one instruction of the given core as if `budget` cycles were left in the line. The
+// Runs one instruction of the given core as if `budget` cycles were left in the line (after
+// CLI or PLP that let a waiting cartridge IRQ in, also the next instruction and the IRQ entry). The
 // registers are stored back as at the end of a line (the second core packs P, so bit 5 is
-// cleared); cycleCarry is neither read nor written.
+// cleared; the full core sets it and clears B); cycleCarry is neither read nor written.
 CpuStepResult StepCpuInstruction(MachineState& machine, CpuCoreKind core, int budget);
 
 }  // namespace wrenfold

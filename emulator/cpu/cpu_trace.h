@@ -7,7 +7,8 @@
 // documented set, 16-47 the disassembly, then A, X, Y, P and SP. Address, bytes, mnemonic and
 // registers compare with such logs column for column; the disassembly leaves out the memory
 // values those logs append ("= 00", "@ 0200"), and there are no PPU or cycle columns. The
-// second core has no bit 5 in its flags, so its P column never shows $20.
+// second core has no bit 5 in its flags, so its P column never shows $20; the full core shows
+// P as the console does, bit 5 set and B clear.
 //
 // Tracing costs nothing while it is off: each call of a core looks at the sink once and runs
 // an instantiation with or without the trace code.

@@ -57,7 +57,6 @@ void PowerOn(MachineState& machine) {
   machine.ppu.vramAddr = 0;
   machine.ppu.writeToggle = 0;
   machine.padReadIndex[0] = 0;
-  machine.mapper.mmc3FirstSelect = 1;
   machine.cpu.PC = ReadVector(machine, kResetVector);
 }
 

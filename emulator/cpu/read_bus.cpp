@@ -32,8 +32,9 @@ uint8_t ReadPpuByte(const MachineState& machine, uint16_t address) {
   return machine.ppuMem[address];
 }
 
-// No delayed read buffer: the first read after a $2006 address returns the byte without
-// stepping the address, so the first two reads return the same byte.
+// No delayed read buffer: a read that directly follows a $2006 address returns the byte
+// without stepping the address, so the first two reads return the same byte. A $2007 write
+// in between ends that (write_bus.cpp).
 uint8_t ReadPpuData(MachineState& machine) {
   PpuLatches& ppu = machine.ppu;
   const uint16_t address = ppu.vramAddr & kPpuAddressMask;
@@ -44,6 +45,7 @@ uint8_t ReadPpuData(MachineState& machine) {
   }
   const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
   ppu.vramAddr = static_cast<uint16_t>((address + step) & kPpuAddressMask);
+  MapperPpuAddress(machine, ppu.vramAddr);
   return value;
 }
 

@@ -71,8 +71,15 @@ bool RenderingEnabled(const MachineState& machine) {
 }
 
 CpuCoreKind ConfiguredCore(const HostSettings& settings) {
-  return settings.cpuCore == CpuCoreChoice::kReferenceCore ? CpuCoreKind::Reference
-                                                           : CpuCoreKind::Second;
+  switch (settings.cpuCore) {
+    case CpuCoreChoice::kReferenceCore:
+      return CpuCoreKind::Reference;
+    case CpuCoreChoice::kFullCore:
+      return CpuCoreKind::Full;
+    case CpuCoreChoice::kSecondCore:
+      break;
+  }
+  return CpuCoreKind::Second;
 }
 
 void RequestExit(HostState& host) {
@@ -166,6 +173,12 @@ void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender) {
   if (host.run.exitRequested) return;
   machine.sprite0Armed = 1;
   if (machine.haltRequested) {
+    if (machine.needsFullCore) {
+      LogText(kNeedsFullCoreLogLine);
+      if (host.platform != nullptr) {
+        host.platform->messageBox.Show(kNeedsFullCoreCaption, kNeedsFullCoreMessage);
+      }
+    }
     RequestExit(host);
     return;
   }

@@ -20,6 +20,19 @@ inline constexpr uint16_t kRenderedLinesToggle = 24;
 // Colour of the rows below the drawn lines.
 inline constexpr uint8_t kBlankLineColour = 15;
 
+// When the CPU halted on an instruction that only the full core runs, the log says so after
+// the bad-opcode entries and a message box says it in plain words before the program closes.
+inline constexpr const char* kNeedsFullCoreLogLine =
+    "This cartridge needs the full CPU core (CORE=FULL)\n";
+inline constexpr const char* kNeedsFullCoreCaption = "Wrenfold";
+inline constexpr const char* kNeedsFullCoreMessage =
+    "This game uses CPU instructions that the chosen CPU core does not run, so Wrenfold has "
+    "to close.\n"
+    "Choose \"Full 2A03 Core\" in the control panel (CORE=FULL in Wrenfold.CFG) and start "
+    "the game again.\n\n"
+    "这个游戏用到了所选CPU核心不能执行的指令，Wrenfold只能关闭。\n"
+    "请在控制台选择“完整2A03核心”（即Wrenfold.CFG中的CORE=FULL），然后重新启动游戏。";
+
 // Emulates one frame; `skipRender` 1 runs it without drawing (sprite flags are still
 // worked out). Nothing happens once an exit has been requested. Needs host.platform for
 // the clock only while it waits for the keyboard to come back.

@@ -139,6 +139,7 @@ void ApplyConfigLine(std::string_view line, HostSettings& settings) {
   if (line.starts_with("CORE=")) {
     if (At(line, 5) == 'C') settings.cpuCore = CpuCoreChoice::kReferenceCore;
     if (At(line, 5) == 'A') settings.cpuCore = CpuCoreChoice::kSecondCore;
+    if (At(line, 5) == 'F') settings.cpuCore = CpuCoreChoice::kFullCore;
   }
   // Position 7 is the sign ("-" or a blank), the magnitude starts at position 8.
   if (line.starts_with("IRQADJ")) {

@@ -30,6 +30,7 @@ enum class PlayerDevice : uint8_t { kNone = 0, kKeyboard = 1, kJoystick = 2 };
 enum class CpuCoreChoice : uint8_t {
   kSecondCore = 0,     // "CORE=ASM"
   kReferenceCore = 1,  // "CORE=C"
+  kFullCore = 2,       // "CORE=FULL": the console's whole instruction set
 };
 
 // Order of HostSettings::keyboardScanCodes.

@@ -11,6 +11,7 @@
 #include "emulator/host/input_devices.h"
 #include "emulator/host/pad_input.h"
 #include "emulator/host/run_state.h"
+#include "emulator/host/save_files.h"
 #include "emulator/host/video_output.h"
 #include "emulator/sound/sound_state.h"
 
@@ -32,6 +33,8 @@ struct HostState {
   // Filled in by the save-state / movie and expansion-sound code; null entries do nothing.
   HotKeyActions hotKeys;
   ExpansionSoundSetup expansionSound;
+  // The movie being recorded or played and the battery RAM file (AttachSaveFiles).
+  SaveFiles saveFiles;
 };
 
 // The emulator's single host record. Tests may use their own HostState instead.

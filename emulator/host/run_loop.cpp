@@ -3,6 +3,7 @@
 #include "emulator/cpu/interrupts.h"
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/log.h"
+#include "emulator/host/save_files.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {
@@ -20,6 +21,7 @@ void BeginRun(MachineState& machine, HostState& host) {
   if (video.backBuffer != nullptr) FillSurface(*video.backBuffer, kScreenClearIndex);
   ResetRapidFire(host.input);
   PowerOn(machine);
+  LoadBatteryRam(machine, host.saveFiles.battery);
   LogText("NMI Vector:");
   LogNumber(machine.cpuMem[kNmiVector] | (machine.cpuMem[kNmiVector + 1] << 8));
   DecodeAllTiles(machine);

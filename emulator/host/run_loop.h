@@ -21,8 +21,8 @@ struct FramePacer {
   uint32_t skippedFrames = 0;
 };
 
-// Clears the screen and back buffer to black, resets rapid fire, powers the machine on,
-// logs the NMI vector and decodes the pattern tables.
+// Clears the screen and back buffer to black, resets rapid fire, powers the machine on, reads
+// a battery cartridge's RAM, logs the NMI vector and decodes the pattern tables.
 void BeginRun(MachineState& machine, HostState& host);
 
 // Starts the first second at the current time.

@@ -12,6 +12,7 @@
 #include "emulator/host/palette.h"
 #include "emulator/host/process_priority.h"
 #include "emulator/host/run_loop.h"
+#include "emulator/host/save_files.h"
 #include "emulator/sound/sound_output.h"
 
 namespace wrenfold {
@@ -139,6 +140,7 @@ StartUpResult StartEmulator(MachineState& machine, HostState& host, SoundState& 
   host.run.ppuFetch = board.ppuFetch;
   machine.irqAdjust = host.settings.irqAdjust;
   CreateExpansionSound(machine, host, sound);
+  AttachSaveFiles(machine, host);
   return StartUpResult::kReady;
 }
 
@@ -150,6 +152,7 @@ int StartUp(MachineState& machine, HostState& host, SoundState& sound, Platform&
   if (StartEmulator(machine, host, sound, platform) != StartUpResult::kReady) return 1;
   DispatchWindowEvents(host);
   RunLoop(machine, host);
+  CloseSaveFiles(machine, host);
   // Every way out of the run loop has released already; this only makes sure.
   ReleaseAll(host);
   host.platform = nullptr;

@@ -44,18 +44,16 @@ struct CpuRegisters {
 // non-zero; each board family names its own fields so handlers read clearly.
 struct MapperRegisters {
   // MMC1 (mapper 1): serial shift register and the four internal registers.
-  uint8_t mmc1Shift;
-  uint8_t mmc1Count;
+  uint8_t mmc1Shift;    // bit k = bit 0 of the k-th write since the last load or reset
+  uint8_t mmc1Count;    // bits received, 0-4
   uint8_t mmc1Regs[4];  // 0 control, 1 CHR bank 0, 2 CHR bank 1, 3 PRG bank
-  uint8_t mmc1RegIndex;
-  uint8_t mmc1PrgBank;
 
-  // MMC3 family bank select model (mappers 4, 64, 74, 112, 115, 118, 160, 161, 245, 249).
-  uint16_t bankTarget;   // ppu $0000-$1C00 or cpu $8000/$A000/$C000/$E000
-  uint16_t bankSize;     // 0x400, 0x800 or 0x2000 (0x2000 = a PRG bank)
-  uint16_t prgSwapAddr;  // $8000 or $C000
-  uint8_t mmc3FirstSelect;
-  uint8_t chrLock160;  // mapper 160: CHR writes only outside vblank while non-zero
+  // MMC3 family (mappers 4, 74, 112, 115, 118, 160, 161, 245, 249).
+  uint8_t mmc3BankSelect;  // $8000: bits 0-2 the register $8001 loads, 6 PRG mode, 7 CHR inversion
+  uint8_t mmc3Banks[9];    // R0-R5 CHR (R0, R1 2 KB), R6-R7 PRG; R8 mapper 161's $E000 bank
+  uint8_t mmc3A12;         // PPU address line 12 as the CPU side last left it
+  uint8_t txsromPageOfA;   // mapper 118: the name-table page held as table A of the mirroring
+  uint8_t chrLock160;      // mapper 160: CHR writes only outside vblank while non-zero
 
   // Konami VRC2/VRC4 (mappers 21, 22, 23, 25).
   uint8_t vrcChrRegs[8];    // 1 KB pattern bank per slot, written a nibble at a time
@@ -114,7 +112,7 @@ struct PpuLatches {
   uint8_t writeToggle;  // shared $2005/$2006 first/second write toggle
   uint8_t fineX;
   uint8_t fineY;
-  uint8_t vramAddrWritten;  // set by $2006, consumed by the next $2007 read
+  uint8_t vramAddrWritten;  // set by $2006, cleared by the next $2007 read or write
 };
 
 // IRQ counters and latches of the cartridge boards.
@@ -123,9 +121,9 @@ struct MapperIrqState {
   uint8_t irqCounter;
   uint8_t irqLatch;
   uint8_t irqEnable;
-  uint8_t irqReloadPending;  // mappers 48 and 64: the next clock reloads the counter
-  uint8_t irqCycleMode;      // mapper 64: count CPU cycles / 4 instead of lines
-  uint8_t irqPrescaler;      // mappers 64 and 90: clocks towards the next counter step
+  uint8_t irqReload;     // $C001 asks for the latch at the next clock (MMC3, 48, 64)
+  uint8_t irqCycleMode;  // mapper 64: count CPU cycles / 4 instead of lines
+  uint8_t irqPrescaler;  // mappers 64 and 90: clocks towards the next counter step
   // Counters stepped by 114 + irqAdjust CPU cycles per line, or by one per line.
   uint16_t cycleIrqCounter;
   uint8_t cycleIrqActive;
@@ -187,13 +185,18 @@ struct MachineState {
   CartridgeHeader header;
   uint8_t prgBankCache[4];  // bank number per 8 KB slot of $8000-$FFFF, 0xFF = none
   uint8_t chrBankCache[8];  // bank number per 1 KB slot of $0000-$1FFF, 0xFF = none
+  // Pattern RAM: the 1 KB piece of the cartridge's 8 KB (kept in chrRom) each slot shows, and
+  // whether two slots show the same piece.
+  uint8_t chrRamBanks[8];
+  uint8_t chrRamShared;
   uint8_t oneScreenA;
   uint8_t oneScreenB;
   uint8_t patternDirty;   // a pattern byte was written since the cache was rebuilt
   uint8_t vblankPhase;    // 1 from line 240 to the end of the frame
   uint8_t sprite0Armed;   // the renderer may still raise sprite-0 hit this frame
   uint8_t haltRequested;  // a bad opcode asks the frame driver to close the program
-  int16_t cycleCarry;     // second core: budget left over from the previous line
+  uint8_t needsFullCore;  // the first bad opcode was one the full core runs
+  int16_t cycleCarry;     // second and full cores: budget left over from the previous line
   // IRQADJ, the per-game tweak of the cartridge IRQ timing as it stands now: start-up takes the
   // configured value, keypad minus and plus change it while the game runs.
   int16_t irqAdjust;

@@ -7,6 +7,8 @@
 
 namespace wrenfold {
 
+// A $2007 write: palette (with its mirrors), name tables (with theirs), or pattern memory,
+// which takes writes only when the cartridge has pattern RAM rather than CHR ROM.
 void PpuWrite(MachineState& machine, uint16_t address, uint8_t value);
 // Rebuilds all 512 tiles and clears patternDirty.
 void DecodeAllTiles(MachineState& machine);

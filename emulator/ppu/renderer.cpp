@@ -151,8 +151,9 @@ uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddr
   }
   std::memcpy(front, pixels + fineX, kPictureWidth);
 
+  // The masked column is transparent background: the backdrop, and sprites behind it show.
   if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
-    for (int j = 0; j < kLeftColumnWidth; ++j) front[j] = kHiddenColour;
+    std::memset(front, machine.paletteRam[0], kLeftColumnWidth);
   }
   return nameAddress;
 }
@@ -308,7 +309,8 @@ void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
                       ? DrawBackground<true>(machine, front, nameAddress, phase, fineY, ppuFetch)
                       : DrawBackground<false>(machine, front, nameAddress, phase, fineY, nullptr);
   } else {
-    for (int j = 0; j < kPictureWidth; ++j) front[j] = kHiddenColour;
+    // No background: the line is the backdrop, under and over which the sprites are drawn.
+    std::memset(front, machine.paletteRam[0], kPictureWidth);
   }
   AdvanceVerticalScroll(machine, nameAddress, fineY);
 

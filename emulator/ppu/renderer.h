@@ -12,9 +12,6 @@ namespace wrenfold {
 
 inline constexpr int kPictureWidth = 256;
 inline constexpr int kPictureHeight = 240;
-// Colour number of pixels that are hidden: the masked left column, a line with the
-// background switched off, lines below the drawn area.
-inline constexpr uint8_t kHiddenColour = 15;
 
 // Draws line `line` (0-239). `front` (a row of the overlay surface) receives the background
 // and the sprites in front of it, `rear` (a row of the frame surface) the sprites behind the

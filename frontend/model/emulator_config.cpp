@@ -100,6 +100,18 @@ std::string RomDirectoryForConfig(std::string_view romDirectoryText) {
   return directory;
 }
 
+std::string_view CpuCoreConfigLine(CpuCoreOption core) {
+  switch (core) {
+    case CpuCoreOption::Asm:
+      return "CORE=ASM";
+    case CpuCoreOption::C:
+      return "CORE=C";
+    case CpuCoreOption::Full:
+      break;
+  }
+  return "CORE=FULL";
+}
+
 std::string FormatConfig(const ControlPanelSettings& settings) {
   std::vector<std::string> lines;
   lines.reserve(35);
@@ -121,7 +133,7 @@ std::string FormatConfig(const ControlPanelSettings& settings) {
   lines.push_back("COLOR=" + std::string(YesNo(settings.color)));
   lines.push_back("NamcoExt=" + std::string(YesNo(settings.namcoExtended)));
   lines.push_back("VRC6Ext=" + std::string(YesNo(settings.vrc6Extended)));
-  lines.push_back(settings.asmCore ? "CORE=ASM" : "CORE=C");
+  lines.push_back(std::string(CpuCoreConfigLine(settings.cpuCore)));
   lines.push_back("RAPIDFIRE=" + FormatPlainDecimal(settings.rapidFireInterval));
   lines.push_back("PLAYER1=" + std::string(PlayerDeviceText(settings.player1)));
   lines.push_back("PLAYER2=" + std::string(PlayerDeviceText(settings.player2)));
@@ -234,7 +246,10 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
     } else if (item.starts_with("COLOR=")) {
       settings.color = CharacterAt(item, 7) == 'Y';
     } else if (item.starts_with("CORE=")) {
-      settings.asmCore = CharacterAt(item, 6) == 'A';
+      const char core = CharacterAt(item, 6);
+      settings.cpuCore = core == 'A'   ? CpuCoreOption::Asm
+                         : core == 'F' ? CpuCoreOption::Full
+                                       : CpuCoreOption::C;
     } else if (item.starts_with("RAPIDFIRE=")) {
       settings.rapidFireInterval = static_cast<int>(
           std::clamp<int64_t>(LeadingNumberValue(Rest(item, "RAPIDFIRE=")), 0, kRapidFireMax));
@@ -344,12 +359,17 @@ PatchResult PatchConfigText(std::string_view oldText, const LaunchRequest& reque
     std::string value;
     bool found = false;
   };
-  std::array<Replacement, 4> replacements = {{
+  std::vector<Replacement> replacements = {
       {"BOOT=", request.bootFile},
       {"ROMDIR=", RomDirectoryForConfig(request.romDirectoryText)},
       {"IRQADJ=", irqCaption},
       {"DDEVICE=", request.displayDeviceId},
-  }};
+  };
+  if (request.cpuCore) {
+    constexpr std::string_view kCorePrefix = "CORE=";
+    replacements.push_back(
+        {kCorePrefix, std::string(CpuCoreConfigLine(*request.cpuCore).substr(kCorePrefix.size()))});
+  }
 
   std::vector<std::string>& items = read.items;
   for (std::string& item : items) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,13 @@ std::string_view PlayerDeviceText(PlayerDevice device);  // "None", "Keyboard", 
 
 inline constexpr int kRapidFireMax = 9;  // the emulator reads one digit
 
+// The CPU core options Option1(0) to Option1(2): the fast core, the original C core, and the
+// core that runs the console's whole instruction set, undocumented opcodes included.
+enum class CpuCoreOption : int { Asm = 0, C = 1, Full = 2 };
+
+// The CORE= line for each option: "CORE=ASM", "CORE=C", "CORE=FULL".
+std::string_view CpuCoreConfigLine(CpuCoreOption core);
+
 // Everything the control panel shows and the writer stores, plus the two values the writer
 // takes from the encyclopedia face (the selected ROM file and the ROM directory box).
 struct ControlPanelSettings {
@@ -76,7 +84,7 @@ struct ControlPanelSettings {
   bool color = true;
   bool doubleSize = false;
   std::string irqAdjustCaption = "0";  // LabHardNum, e.g. "0", " 3", "-2"
-  bool asmCore = true;                 // Option1(0) "New ASM Core", else the C core
+  CpuCoreOption cpuCore = CpuCoreOption::Asm;
   bool soundEnabled = true;
   bool stereo = false;
   bool namcoExtended = true;
@@ -168,6 +176,8 @@ struct LaunchRequest {
   std::string romDirectoryText;  // the ROM directory box, as typed
   std::string irqAdjustCaption;  // LabHardNum
   std::string displayDeviceId;   // identifier of the display chosen in Cmb_DD
+  // The panel's CPU core, written as CORE= too; none leaves the file's CORE= line alone.
+  std::optional<CpuCoreOption> cpuCore = std::nullopt;
 };
 
 struct PatchResult {
@@ -176,8 +186,9 @@ struct PatchResult {
 };
 
 // The new configuration text for a start: the items of `oldText` with BOOT=, ROMDIR=, IRQADJ=
-// and DDEVICE= replaced, the missing ones appended in that order, empty and ";" items dropped,
-// then ";". A value with a line break is refused: it would smuggle in lines of its own.
+// and DDEVICE= (and CORE= when the request names a core) replaced, the missing ones appended
+// in that order, empty and ";" items dropped, then ";". A value with a line break is refused:
+// it would smuggle in lines of its own.
 PatchResult PatchConfigText(std::string_view oldText, const LaunchRequest& request);
 
 // Reads Wrenfold.CFG from `readPath`, patches it and replaces `writePath` with the result;

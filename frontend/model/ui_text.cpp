@@ -29,6 +29,7 @@ constexpr CaptionEntry kCaptions[] = {
     {Form1, "CmdHardWareInc", "+", "+"},
     {Form1, "Option1(0)", "内嵌汇编核心，快", "New ASM Core"},
     {Form1, "Option1(1)", "C核心，比较准确", "Original C Core"},
+    {Form1, "Option1(2)", "完整2A03核心，支持全部指令", "Full 2A03 Core"},
     {Form1, "Label39", "使用CPU核心：", "CPU Core:"},
     {Form1, "Frame3", "声音设置", "Sound Setting"},
     {Form1, "Chk_SoundEnable", "模拟声音输出", "Enable Sound"},

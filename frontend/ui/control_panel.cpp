@@ -146,11 +146,12 @@ QWidget* ControlPanel::BuildConsoleGroup() {
   coreRow->addWidget(Named(new QLabel(m_consoleMore), "Label39"));
   m_asmCore = Named(new QRadioButton(m_consoleMore), IndexedName("Option1", 0));
   m_cCore = Named(new QRadioButton(m_consoleMore), IndexedName("Option1", 1));
+  m_fullCore = Named(new QRadioButton(m_consoleMore), IndexedName("Option1", 2));
   auto* coreGroup = new QButtonGroup(m_consoleMore);
-  coreGroup->addButton(m_asmCore);
-  coreGroup->addButton(m_cCore);
-  coreRow->addWidget(m_asmCore);
-  coreRow->addWidget(m_cCore);
+  for (QRadioButton* core : {m_asmCore, m_cCore, m_fullCore}) {
+    coreGroup->addButton(core);
+    coreRow->addWidget(core);
+  }
   coreRow->addStretch(1);
   more->addLayout(coreRow, 3, 0, 1, 2);
   layout->addWidget(m_consoleMore);
@@ -167,8 +168,7 @@ QWidget* ControlPanel::BuildConsoleGroup() {
   connect(m_consoleToggle, &QToolButton::clicked, this,
           [this] { SetConsoleExpanded(!m_consoleExpanded); });
   // Leaving a CPU core option stores the settings at once.
-  m_asmCore->installEventFilter(this);
-  m_cCore->installEventFilter(this);
+  for (QRadioButton* core : {m_asmCore, m_cCore, m_fullCore}) core->installEventFilter(this);
   m_hints->Attach(irqLabel, Message(MessageId::HintIrqAdjust, kLanguageChinese));
   SetConsoleExpanded(false);
   return m_consoleGroup;
@@ -293,7 +293,8 @@ void ControlPanel::ShowRapidFire(int interval) {
 }
 
 bool ControlPanel::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && (watched == m_asmCore || watched == m_cCore)) {
+  if (event->type() == QEvent::FocusOut &&
+      (watched == m_asmCore || watched == m_cCore || watched == m_fullCore)) {
     // Only a move to another control counts: a message box taking the window's focus (perhaps
     // the report of a failed write) must not write again.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -325,7 +326,10 @@ void ControlPanel::LoadSettings(const ControlPanelSettings& settings) {
   m_scanline->setChecked(settings.scanline);
   m_color->setChecked(settings.color);
   m_doubleSize->setChecked(settings.doubleSize);
-  (settings.asmCore ? m_asmCore : m_cCore)->setChecked(true);
+  (settings.cpuCore == CpuCoreOption::Asm ? m_asmCore
+   : settings.cpuCore == CpuCoreOption::C ? m_cCore
+                                          : m_fullCore)
+      ->setChecked(true);
   m_namco->setChecked(settings.namcoExtended);
   m_vrc6->setChecked(settings.vrc6Extended);
   {
@@ -356,7 +360,9 @@ ControlPanelSettings ControlPanel::CurrentSettings() const {
   settings.color = m_color->isChecked();
   settings.doubleSize = m_doubleSize->isChecked();
   settings.irqAdjustCaption = m_irqAdjust->text().toStdString();
-  settings.asmCore = m_asmCore->isChecked();
+  settings.cpuCore = m_asmCore->isChecked() ? CpuCoreOption::Asm
+                     : m_cCore->isChecked() ? CpuCoreOption::C
+                                            : CpuCoreOption::Full;
   settings.soundEnabled = m_soundEnable->isChecked();
   settings.stereo = m_stereo->isChecked();
   settings.namcoExtended = m_namco->isChecked();

@@ -89,6 +89,7 @@ class ControlPanel : public QGroupBox {
   QLabel* m_irqAdjust = nullptr;
   QRadioButton* m_asmCore = nullptr;
   QRadioButton* m_cCore = nullptr;
+  QRadioButton* m_fullCore = nullptr;
 
   QCheckBox* m_soundEnable = nullptr;
   QCheckBox* m_stereo = nullptr;

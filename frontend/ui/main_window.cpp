@@ -293,7 +293,8 @@ bool MainWindow::WriteConfigFile() {
 bool MainWindow::PatchAndLaunch(const std::string& bootFile) {
   const LaunchRequest request{bootFile, m_romList->RomDirectoryText().toStdString(),
                               m_controlPanel->IrqAdjustCaption().toStdString(),
-                              m_controlPanel->SelectedDisplayDeviceId().toStdString()};
+                              m_controlPanel->SelectedDisplayDeviceId().toStdString(),
+                              m_controlPanel->CurrentSettings().cpuCore};
   std::string detail;
   const ConfigStatus status =
       PrepareConfigForStart(WorkingFolder(), CurrentSettings(), request, &detail);

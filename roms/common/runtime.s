@@ -23,6 +23,7 @@ pad_new:        .res 1  ; buttons pressed since the previous read
 rng:            .res 2
 result_enabled: .res 1  ; non-zero once the result header is written: the NMI updates the heartbeat
 pad_previous:   .res 1
+irq_vector:     .res 2  ; the IRQ handler of a cartridge with a mapper IRQ (else a bare RTI)
 
 .segment "OAM"
 oam_buffer:     .res 256
@@ -78,6 +79,10 @@ palette_buffer: .res 32
     sta rng + 1
     lda #1
     sta ppu_locked          ; rendering is off until the cartridge turns it on
+    lda #<irq_return
+    sta irq_vector
+    lda #>irq_return
+    sta irq_vector + 1
     jsr sound_init
     jmp main
 .endproc
@@ -191,6 +196,10 @@ palette_buffer: .res 32
 .endproc
 
 .proc irq
+    jmp (irq_vector)
+.endproc
+
+.proc irq_return
     rti
 .endproc
 

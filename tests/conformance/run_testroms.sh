@@ -10,7 +10,9 @@
 # or visual results: the run only has to finish cleanly). Its "Frames" column, the frame
 # count of the collection's own harness, sets the budget: twice the hint, at least 600
 # frames (3600 for status-block cartridges without a hint). Environment:
-#   WRENFOLD_CONFORMANCE_CORE  reference or second (default second, the emulator's default)
+#   WRENFOLD_CONFORMANCE_CORE  reference, second or full (default second, the emulator's default)
+#   WRENFOLD_CONFORMANCE_ONLY  folders under TESTROMS_DIR to run, separated by blanks
+#                              (default: every cartridge)
 #   WRENFOLD_CONFORMANCE_PNG   a folder to receive each cartridge's last frame as PNG
 #   WRENFOLD_CONFORMANCE_JOBS  cartridges run side by side (default: processors)
 set -uo pipefail
@@ -20,6 +22,7 @@ testroms=${2:?usage: run_testroms.sh RUNNER TESTROMS_DIR}
 core=${WRENFOLD_CONFORMANCE_CORE:-second}
 png_dir=${WRENFOLD_CONFORMANCE_PNG:-}
 jobs=${WRENFOLD_CONFORMANCE_JOBS:-$(nproc 2>/dev/null || echo 1)}
+only=${WRENFOLD_CONFORMANCE_ONLY:-}
 per_rom_timeout=600
 
 if [ ! -d "$testroms" ]; then
@@ -105,9 +108,15 @@ run_one() {
 export -f run_one
 export runner testroms core png_dir work per_rom_timeout
 
-find "$testroms" -name '*.nes' | sort >"$work/roms"
+if [ -n "$only" ]; then
+  for folder in $only; do
+    [ -d "$testroms/$folder" ] && find "$testroms/$folder" -name '*.nes'
+  done | sort >"$work/roms"
+else
+  find "$testroms" -name '*.nes' | sort >"$work/roms"
+fi
 total=$(wc -l <"$work/roms")
-echo "conformance: $total cartridges from $testroms, core $core, $jobs at a time"
+echo "conformance: $total cartridges from $testroms${only:+ ($only)}, core $core, $jobs at a time"
 awk '{ print NR "\t" $0 }' "$work/roms" |
   xargs -P "$jobs" -L 1 bash -c 'run_one "$2" "$1"' _ 2>/dev/null
 

@@ -5,13 +5,17 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "tests/tools/headless_process.h"
+#include "tools/frame_compare/picture_files.h"
+#include "tools/headless_runner/frame_picture.h"
 
 namespace wrenfold::runner_test {
 namespace {
@@ -29,6 +33,7 @@ class Program {
   Program& LdaAbs(uint16_t address) { return OpAbs(0xAD, address); }
   Program& StaAbs(uint16_t address) { return OpAbs(0x8D, address); }
   Program& StaZp(uint8_t address) { return Op(0x85, address); }
+  Program& IncAbs(uint16_t address) { return OpAbs(0xEE, address); }
   Program& AndImm(uint8_t value) { return Op(0x29, value); }
   Program& CmpImm(uint8_t value) { return Op(0xC9, value); }
   Program& CpxImm(uint8_t value) { return Op(0xE0, value); }
@@ -180,7 +185,7 @@ uint32_t ReadBe32(const std::string& bytes, std::size_t offset) {
   return value;
 }
 
-// ---- Verdicts, on both CPU cores ---------------------------------------------------------
+// ---- Verdicts, on every CPU core ---------------------------------------------------------
 
 class RunnerVerdictTest : public HeadlessRunnerTest,
                           public ::testing::WithParamInterface<const char*> {
@@ -299,7 +304,8 @@ TEST_P(RunnerVerdictTest, UnknownOpcodeEndsTheRunWithAnError) {
   EXPECT_NE(result.err.find("unknown opcode after frame 1"), std::string::npos) << result.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCores, RunnerVerdictTest, ::testing::Values("reference", "second"));
+INSTANTIATE_TEST_SUITE_P(EveryCore, RunnerVerdictTest,
+                         ::testing::Values("reference", "second", "full"));
 
 // ---- Pictures, hashes, sound and trace ---------------------------------------------------
 
@@ -336,6 +342,27 @@ TEST_F(HeadlessRunnerTest, HashesTheListedFramesInOrderAndRepeatably) {
   EXPECT_EQ(lines[0].substr(0, 2), "1 ");
   EXPECT_EQ(lines[1].substr(0, 2), "3 ");
   EXPECT_EQ(lines, HashLines(second.out));
+}
+
+// --png-frames writes exactly the hashed picture, colour numbers and all.
+TEST_F(HeadlessRunnerTest, PngFramesHoldTheHashedPictures) {
+  Program program;
+  program.LdaImm(0x1E).StaAbs(0x2001).Spin();
+  const ProcessResult result =
+      RunRunner({Write("plain.nes", program.Image()), "--frames", "3", "--hash-frames", "1,3",
+                 "--png-frames", "3,1", "--png-dir", scratch.Path().string(), "--verdict", "none"});
+  ASSERT_EQ(result.exitStatus, 0) << result.err;
+  const std::vector<std::string> lines = HashLines(result.out);
+  ASSERT_EQ(lines.size(), 2u) << result.out;
+  for (const std::string& line : lines) {
+    const std::string frame = line.substr(0, line.find(' '));
+    compare::IndexedPicture picture;
+    ASSERT_FALSE(compare::ReadIndexedPng((scratch / ("frame-" + frame + ".png")).string(), picture)) << frame;
+    headless::FramePicture indices{};
+    ASSERT_EQ(picture.indices.size(), indices.size());
+    std::copy(picture.indices.begin(), picture.indices.end(), indices.begin());
+    EXPECT_EQ(frame + " " + headless::FormatHash(headless::HashPicture(indices)), line);
+  }
 }
 
 TEST_F(HeadlessRunnerTest, HashCoversTheWholePaletteIndexPicture) {
@@ -443,6 +470,8 @@ TEST_P(RunnerBadInputTest, ExitsTwoWithAReason) {
   }
   WriteText("bad-script.txt", "10 start\n5 a\n");
   WriteText("unknown-button.txt", "10 jump\n");
+  WriteText("unknown-key.txt", "10 key F55\n");
+  WriteText("key-goes-back.txt", "10 start\n9 key F5\n");
   std::vector<uint8_t> truncated = SpinRom();
   truncated.resize(16 + 1000);
   Write("truncated.nes", truncated);
@@ -467,7 +496,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRunCase{"MissingValue", {"ROM", "--png"}, "--png needs a value"},
         BadRunCase{"BadHashList", {"ROM", "--hash-frames", "1,,2"}, "--hash-frames needs"},
         BadRunCase{"FrameZeroHash", {"ROM", "--hash-frames", "0"}, "--hash-frames needs"},
-        BadRunCase{"BadCore", {"ROM", "--core", "fast"}, "--core is reference or second"},
+        BadRunCase{"BadPngList", {"ROM", "--png-frames", "x"}, "--png-frames needs"},
+        BadRunCase{"BadCore", {"ROM", "--core", "fast"}, "--core is reference, second or full"},
         BadRunCase{"PeekPastTheEnd", {"ROM", "--peek", "FFFF:2"}, "--peek needs"},
         BadRunCase{"PeekNotHex", {"ROM", "--peek", "60g0"}, "--peek needs"},
         BadRunCase{"MissingFile", {"SCRATCH/none.nes"}, "no such file"},
@@ -479,14 +509,123 @@ INSTANTIATE_TEST_SUITE_P(
                    "input script line 2: frame 5 does not come after frame 10"},
         BadRunCase{"ScriptUnknownButton",
                    {"ROM", "--input", "SCRATCH/unknown-button.txt"},
-                   "unknown button \"jump\""}),
+                   "unknown button \"jump\""},
+        BadRunCase{"ScriptUnknownKey",
+                   {"ROM", "--input", "SCRATCH/unknown-key.txt"},
+                   "input script line 1: unknown key \"F55\""},
+        BadRunCase{"ScriptKeyGoesBack",
+                   {"ROM", "--input", "SCRATCH/key-goes-back.txt"},
+                   "input script line 2: frame 9 comes before frame 10"}),
     [](const ::testing::TestParamInfo<BadRunCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HeadlessRunnerTest, HelpDescribesTheInputScript) {
   const ProcessResult result = RunRunner({"--help"});
   ASSERT_EQ(result.exitStatus, 0);
   EXPECT_NE(result.out.find("FRAME BUTTONS"), std::string::npos);
+  EXPECT_NE(result.out.find("FRAME key NAME"), std::string::npos);
   EXPECT_NE(result.out.find("--hash-frames"), std::string::npos);
+}
+
+// ---- Save states, movies and battery RAM through key lines ----------------------------------
+
+// The listed frames' hashes, by frame number.
+std::map<uint32_t, std::string> HashesByFrame(const std::string& out) {
+  std::map<uint32_t, std::string> hashes;
+  for (const std::string& line : HashLines(out)) {
+    hashes[static_cast<uint32_t>(std::stoul(line.substr(0, line.find(' '))))] =
+        line.substr(line.find(' ') + 1);
+  }
+  return hashes;
+}
+
+std::string FrameRange(uint32_t first, uint32_t last) {
+  std::string list;
+  for (uint32_t frame = first; frame <= last; ++frame) {
+    list += (list.empty() ? "" : ",") + std::to_string(frame);
+  }
+  return list;
+}
+
+class RunnerSaveFileTest : public HeadlessRunnerTest {
+ protected:
+  void SetUp() override {
+    HeadlessRunnerTest::SetUp();
+    if (IsSkipped()) return;
+    const std::filesystem::path demo =
+        std::filesystem::path(WRENFOLD_BIN_DIR) / "roms" / "wrenfold_demo.nes";
+    if (!std::filesystem::exists(demo)) GTEST_SKIP() << demo << " is not built";
+    std::filesystem::copy_file(demo, scratch / "game.nes");
+    rom = (scratch / "game.nes").string();
+  }
+
+  std::string rom;
+};
+
+TEST_F(RunnerSaveFileTest, KeyLinesSaveAndLoadAndTheFramesAfterRepeat) {
+  // The same buttons after the save at 120 and after the load at 200.
+  const std::string script = WriteText("keys.txt",
+                                       "60 start\n63 -\n"
+                                       "120 key 3\n120 key F5\n125 right\n135 right a\n"
+                                       "140 right\n145 -\n"
+                                       "160 left b\n180 -\n"
+                                       "200 key F7\n205 right\n215 right a\n220 right\n"
+                                       "225 -\n");
+  const std::string log = (scratch / "wrenfold.tst").string();
+  const ProcessResult result =
+      RunRunner({rom, "--frames", "230", "--input", script, "--verdict", "none", "--log", log,
+                 "--hash-frames", FrameRange(121, 150) + "," + FrameRange(201, 230)});
+  ASSERT_EQ(result.exitStatus, 0) << result.err;
+  const std::map<uint32_t, std::string> hashes = HashesByFrame(result.out);
+  std::set<std::string> distinct;
+  for (uint32_t frame = 121; frame <= 150; ++frame) {
+    EXPECT_EQ(hashes.at(frame + 80), hashes.at(frame)) << "frame " << frame + 80;
+    distinct.insert(hashes.at(frame));
+  }
+  EXPECT_GT(distinct.size(), 5u) << "the picture should move after the save";
+  EXPECT_EQ(std::filesystem::file_size(scratch / "game.SV3"), 83482u);
+  const std::string logText = ReadWholeFile(log);
+  EXPECT_NE(logText.find("Save state: " + (scratch / "game.SV3").string()), std::string::npos);
+  EXPECT_NE(logText.find("Load state: " + (scratch / "game.SV3").string()), std::string::npos);
+}
+
+TEST_F(RunnerSaveFileTest, AMovieRecordedInOneRunPlaysInTheNext) {
+  const std::string recordScript = WriteText("record.txt",
+                                             "60 start\n63 -\n"
+                                             "100 key F1\n105 right\n120 right a\n130 -\n"
+                                             "140 left\n150 -\n160 key F1\n");
+  const ProcessResult recording =
+      RunRunner({rom, "--frames", "170", "--input", recordScript, "--verdict", "none",
+                 "--hash-frames", FrameRange(101, 159)});
+  ASSERT_EQ(recording.exitStatus, 0) << recording.err;
+  EXPECT_EQ(std::filesystem::file_size(scratch / "game.MOV"), 83482u + 2 * 60);
+
+  // Played at another time, with other buttons held.
+  const std::string playScript = WriteText("play.txt", "30 key F2\n31 left\n");
+  const ProcessResult playing =
+      RunRunner({rom, "--frames", "100", "--input", playScript, "--verdict", "none",
+                 "--hash-frames", FrameRange(31, 89)});
+  ASSERT_EQ(playing.exitStatus, 0) << playing.err;
+  const std::map<uint32_t, std::string> recorded = HashesByFrame(recording.out);
+  const std::map<uint32_t, std::string> played = HashesByFrame(playing.out);
+  for (uint32_t frame = 101; frame <= 159; ++frame) {
+    EXPECT_EQ(played.at(frame - 70), recorded.at(frame)) << "recorded frame " << frame;
+  }
+}
+
+TEST_F(HeadlessRunnerTest, BatteryRamIsReadAtTheStartAndWrittenWhenTheRunEnds) {
+  // Counts its starts in the battery RAM.
+  Program program;
+  program.IncAbs(0x6000).Spin();
+  std::vector<uint8_t> image = program.Image();
+  image[6] |= 0x02;
+  const std::string rom = Write("counter.nes", image);
+  for (int start = 1; start <= 3; ++start) {
+    const ProcessResult result = RunRunner({rom, "--frames", "2", "--verdict", "none"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string saved = ReadWholeFile(scratch / "counter.sav");
+    ASSERT_EQ(saved.size(), 8192u);
+    EXPECT_EQ(static_cast<uint8_t>(saved[0]), start);
+  }
 }
 
 }  // namespace

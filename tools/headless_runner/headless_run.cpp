@@ -13,6 +13,7 @@
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
 #include "emulator/host/run_loop.h"
+#include "emulator/host/save_files.h"
 #include "emulator/host/startup.h"
 #include "emulator/sound/sound_state.h"
 #include "platform/headless/headless_display.h"
@@ -62,8 +63,17 @@ std::optional<std::string> PrepareSettings(const RunnerOptions& options, HostSet
   settings.romFileName = rom.filename().string();
   if (settings.romFileName.empty()) return "\"" + options.romPath + "\" names no file";
   if (!BuildRomPath(settings)) return "the cartridge path is too long for the emulator";
-  settings.cpuCore = options.core == CoreChoice::kReference ? CpuCoreChoice::kReferenceCore
-                                                            : CpuCoreChoice::kSecondCore;
+  switch (options.core) {
+    case CoreChoice::kReference:
+      settings.cpuCore = CpuCoreChoice::kReferenceCore;
+      break;
+    case CoreChoice::kSecond:
+      settings.cpuCore = CpuCoreChoice::kSecondCore;
+      break;
+    case CoreChoice::kFull:
+      settings.cpuCore = CpuCoreChoice::kFullCore;
+      break;
+  }
   UseScriptKeyboard(settings);
   return std::nullopt;
 }
@@ -86,7 +96,15 @@ std::string StartUpProblem(StartUpResult result, const std::string& romPath) {
 }
 
 const char* CoreName(CoreChoice core) {
-  return core == CoreChoice::kReference ? "wrenfold-reference" : "wrenfold-second";
+  switch (core) {
+    case CoreChoice::kReference:
+      return "wrenfold-reference";
+    case CoreChoice::kSecond:
+      return "wrenfold-second";
+    case CoreChoice::kFull:
+      break;
+  }
+  return "wrenfold-full";
 }
 
 // What the frame loop has to report at the end.
@@ -94,6 +112,7 @@ struct RunRecord {
   uint32_t framesRun = 0;
   bool halted = false;  // the CPU met an opcode it cannot run
   bool pictureTaken = false;
+  std::optional<std::string> pngError;  // the first --png-frames picture that failed
   double seconds = 0;
 };
 
@@ -136,19 +155,23 @@ class FrameLoop {
   const FramePicture& LastPicture() const { return *picture; }
 
  private:
-  bool HashWanted(uint32_t frame) const {
-    return std::ranges::binary_search(options.hashFrames, frame);
-  }
-
   void TakePicture(uint32_t frame, RunRecord& record) {
-    const bool hash = HashWanted(frame);
-    if (!hash && options.pngPath.empty()) return;
+    const bool hash = std::ranges::binary_search(options.hashFrames, frame);
+    const bool png = std::ranges::binary_search(options.pngFrames, frame);
+    if (!hash && !png && options.pngPath.empty()) return;
     const Surface8* surface = host.video.frameSurface;
     if (surface == nullptr || !CapturePicture(*surface, *picture)) return;
     record.pictureTaken = true;
     if (hash) {
       std::printf("frame %u hash %s\n", frame, FormatHash(HashPicture(*picture)).c_str());
       PrintPeek(frame);
+    }
+    if (png && !record.pngError) {
+      const std::string path =
+          (std::filesystem::path(options.pngDirectory) / ("frame-" + std::to_string(frame) + ".png"))
+              .string();
+      record.pngError = WriteIndexedPng(path, kPictureWidth, kPictureHeight, *picture,
+                                        kNesColourTable);
     }
   }
 
@@ -241,6 +264,8 @@ int RunHeadless(const RunnerOptions& options) {
     soundError = loop.Run(record);
   }
   ReleaseAll(host);
+  // As the emulator's own close: a recording is kept and battery RAM written.
+  CloseSaveFiles(machine, host);
 
   int status = 0;
   if (!soundError && soundCapture) soundError = soundCapture->Close();
@@ -249,6 +274,7 @@ int RunHeadless(const RunnerOptions& options) {
     std::fprintf(stderr, "wrenfold-headless: the CPU stopped on an unknown opcode after frame %u\n",
                  record.framesRun);
   }
+  if (record.pngError) status = Fail(*record.pngError);
   if (!options.pngPath.empty()) {
     if (!record.pictureTaken) {
       status = Fail("no frame was drawn, so no PNG was written");

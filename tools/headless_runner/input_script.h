@@ -1,6 +1,7 @@
-// Scripted joypad input: a text file of "FRAME BUTTONS" lines, each giving the complete set
-// of player 1's buttons held from that frame on, played into the headless keyboard so the
-// presses take the emulator's own keyboard path to padState.
+// Scripted input: a text file of "FRAME BUTTONS" lines, each giving the complete set of
+// player 1's buttons held from that frame on, and "FRAME key NAME" lines, each pressing and
+// releasing one key in that frame (the save-state and movie keys, say). Everything is played
+// into the headless keyboard, so it takes the emulator's own keyboard path.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +24,17 @@ struct InputStep {
   friend bool operator==(const InputStep&, const InputStep&) = default;
 };
 
+// One key pressed and released before frame `frame` runs.
+struct KeyTap {
+  uint32_t frame = 0;
+  uint8_t scanCode = 0;
+
+  friend bool operator==(const KeyTap&, const KeyTap&) = default;
+};
+
 struct InputScript {
   std::vector<InputStep> steps;  // frames strictly increasing
+  std::vector<KeyTap> taps;      // frames never decreasing, in the order of the script
 };
 
 // Parses a whole script. On a bad line returns the reason with its line number.
@@ -42,7 +52,7 @@ class InputScriptPlayer {
   explicit InputScriptPlayer(InputScript script) : script(std::move(script)) {}
 
   // Call before running frame `frame` (from 1): queues the key transitions that take the
-  // held buttons to what the script holds in that frame.
+  // held buttons to what the script holds in that frame, then the frame's key taps.
   void BeforeFrame(uint32_t frame, HeadlessInput& input);
 
   uint8_t HeldButtons() const { return held; }
@@ -50,6 +60,7 @@ class InputScriptPlayer {
  private:
   InputScript script;
   std::size_t nextStep = 0;
+  std::size_t nextTap = 0;
   uint8_t held = 0;
 };
 

@@ -32,32 +32,38 @@ void RecordError(png_structp png, png_const_charp message) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
-// Returns false with session.error set when libpng gave up.
-bool EncodeRows(PngSession& session, int width, int height, std::vector<png_bytep>& rows) {
+// Returns false with session.error set when libpng gave up. `colours` is the palette of an
+// indexed picture, empty for an RGB one.
+bool EncodeRows(PngSession& session, int width, int height, std::vector<png_bytep>& rows,
+                const std::vector<png_color>& colours) {
   if (setjmp(png_jmpbuf(session.png))) return false;
   png_init_io(session.png, session.file);
   png_set_IHDR(session.png, session.info, static_cast<png_uint_32>(width),
-               static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               static_cast<png_uint_32>(height), 8,
+               colours.empty() ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!colours.empty()) {
+    png_set_PLTE(session.png, session.info, colours.data(), static_cast<int>(colours.size()));
+  }
   png_write_info(session.png, session.info);
   png_write_image(session.png, rows.data());
   png_write_end(session.png, nullptr);
   return true;
 }
 
-}  // namespace
-
-std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
-                                       std::span<const uint8_t> rgb) {
+std::optional<std::string> WritePng(const std::string& path, int width, int height,
+                                    std::span<const uint8_t> pixels, int bytesPerPixel,
+                                    const std::vector<png_color>& colours) {
   if (width <= 0 || height <= 0 ||
-      rgb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
+      pixels.size() !=
+          static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel) {
     return "picture size does not match its pixels";
   }
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     // libpng only reads the rows, but its interface takes them as writable.
-    rows[static_cast<std::size_t>(y)] =
-        const_cast<png_bytep>(rgb.data() + static_cast<std::size_t>(y) * width * 3);
+    rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(
+        pixels.data() + static_cast<std::size_t>(y) * width * bytesPerPixel);
   }
 
   bool written = false;
@@ -72,7 +78,7 @@ std::optional<std::string> WriteRgbPng(const std::string& path, int width, int h
     if (session.png == nullptr || session.info == nullptr) {
       session.error = "libpng could not start";
     } else {
-      written = EncodeRows(session, width, height, rows);
+      written = EncodeRows(session, width, height, rows, colours);
     }
     const bool closed = std::fclose(std::exchange(session.file, nullptr)) == 0;
     if (written && !closed) {
@@ -86,6 +92,22 @@ std::optional<std::string> WriteRgbPng(const std::string& path, int width, int h
     return "cannot write PNG \"" + path + "\": " + error;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
+                                       std::span<const uint8_t> rgb) {
+  return WritePng(path, width, height, rgb, 3, {});
+}
+
+std::optional<std::string> WriteIndexedPng(const std::string& path, int width, int height,
+                                           std::span<const uint8_t> indices,
+                                           const DisplayPalette& palette) {
+  std::vector<png_color> colours;
+  colours.reserve(palette.size());
+  for (const PaletteEntry& entry : palette) colours.push_back({entry.red, entry.green, entry.blue});
+  return WritePng(path, width, height, indices, 1, colours);
 }
 
 }  // namespace wrenfold::headless

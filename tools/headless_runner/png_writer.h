@@ -1,4 +1,4 @@
-// Writes an RGB picture as a PNG file through libpng.
+// Writes a picture as a PNG file through libpng: RGB, or palette indices with their colours.
 #pragma once
 
 #include <cstdint>
@@ -6,11 +6,19 @@
 #include <span>
 #include <string>
 
+#include "platform/surface8.h"
+
 namespace wrenfold::headless {
 
 // `rgb` holds width x height pixels of three bytes, row after row. Returns the reason on
 // failure; a file that could not be finished is removed.
 std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
                                        std::span<const uint8_t> rgb);
+
+// `indices` holds width x height palette indices; the file keeps them as they are, with the
+// 256 colours of `palette`, so a reader gets back both the indices and the picture.
+std::optional<std::string> WriteIndexedPng(const std::string& path, int width, int height,
+                                           std::span<const uint8_t> indices,
+                                           const DisplayPalette& palette);
 
 }  // namespace wrenfold::headless

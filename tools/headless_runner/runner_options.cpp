@@ -15,10 +15,15 @@ const char* const kUsageText =
     "  --png FILE          write the last drawn frame as a 256x240 RGB PNG\n"
     "  --hash-frames LIST  print the FNV-1a 64 hash of the palette-index picture of the\n"
     "                      listed frames (e.g. 60,300); frames count from 1\n"
+    "  --png-frames LIST   write each listed frame as DIR/frame-N.png, an indexed PNG\n"
+    "                      that keeps the colour numbers (DIR from --png-dir)\n"
+    "  --png-dir DIR       folder of the --png-frames pictures (default .)\n"
     "  --bench             print frames per second and peak resident memory\n"
     "  --trace             print one CPU trace line per instruction\n"
     "  --wav FILE          write the mixed sound as a 22050 Hz 16-bit stereo WAV\n"
-    "  --core reference|second   CPU interpreter (default second)\n"
+    "  --core reference|second|full\n"
+    "                      CPU interpreter (default second); full runs the console's\n"
+    "                      whole instruction set, undocumented opcodes included\n"
     "  --verdict auto|status|f8|none\n"
     "                      where the test result is read: the $6000 status block\n"
     "                      (signature DE B0 61, text from $6004), the $00F8 result\n"
@@ -29,13 +34,26 @@ const char* const kUsageText =
     "  --log FILE          keep the emulator's log in FILE (default: discarded)\n"
     "  --help              this text\n"
     "\n"
-    "Input script: one event per line, \"FRAME BUTTONS\". From frame FRAME on, exactly\n"
-    "the listed buttons are held (a b select start up down left right); \"-\" releases\n"
-    "all. Frames count from 1 and must increase; '#' starts a comment. Example:\n"
+    "Input script: one event per line, '#' starts a comment.\n"
+    "  FRAME BUTTONS   from frame FRAME on, exactly the listed buttons of player 1 are\n"
+    "                  held (a b select start up down left right); \"-\" releases all\n"
+    "  FRAME key NAME  the key NAME is pressed and released in frame FRAME, as a player\n"
+    "                  taps it; NAME as SDL names keys: 0-9 choose the save slot, F5\n"
+    "                  saves, F7 loads, F1 starts or stops recording the movie, F2\n"
+    "                  starts or stops playing it; also Escape, F9, F10, Keypad -\n"
+    "Frames count from 1 and never go back; two button lines cannot share a frame.\n"
+    "Example:\n"
     "  90 start\n"
     "  100 -\n"
+    "  100 key 3\n"
+    "  100 key F5\n"
     "  120 right a\n"
     "  130 -\n"
+    "  200 key F7\n"
+    "\n"
+    "Save states (game.SV0 to game.SV9) and the movie (game.MOV) are written and read\n"
+    "beside the cartridge as the emulator does. A cartridge with battery RAM reads\n"
+    "game.sav at the start and writes it back when the run ends.\n"
     "\n"
     "A status of $81 at $6000 (\"press reset\") is answered with a reset 10 frames\n"
     "(about 167 ms of emulated time) later.\n"
@@ -48,9 +66,9 @@ namespace {
 constexpr std::size_t kMaxCountDigits = 9;
 
 bool TakesValue(const std::string& option) {
-  static constexpr const char* kValued[] = {"--frames",      "--input", "--png",
-                                            "--hash-frames", "--wav",   "--core",
-                                            "--verdict",     "--log",   "--peek"};
+  static constexpr const char* kValued[] = {
+      "--frames", "--input", "--png",     "--hash-frames", "--png-frames", "--png-dir",
+      "--wav",    "--core",  "--verdict", "--log",         "--peek"};
   return std::ranges::any_of(kValued, [&](const char* name) { return option == name; });
 }
 
@@ -69,6 +87,12 @@ std::optional<std::string> ApplyValue(const std::string& option, const std::stri
     std::optional<std::vector<uint32_t>> frames = ParseFrameList(value);
     if (!frames) return "--hash-frames needs frame numbers like 60,300, not \"" + value + "\"";
     options.hashFrames = std::move(*frames);
+  } else if (option == "--png-frames") {
+    std::optional<std::vector<uint32_t>> frames = ParseFrameList(value);
+    if (!frames) return "--png-frames needs frame numbers like 60,300, not \"" + value + "\"";
+    options.pngFrames = std::move(*frames);
+  } else if (option == "--png-dir") {
+    options.pngDirectory = value;
   } else if (option == "--wav") {
     options.wavPath = value;
   } else if (option == "--core") {
@@ -76,8 +100,10 @@ std::optional<std::string> ApplyValue(const std::string& option, const std::stri
       options.core = CoreChoice::kReference;
     } else if (value == "second") {
       options.core = CoreChoice::kSecond;
+    } else if (value == "full") {
+      options.core = CoreChoice::kFull;
     } else {
-      return "--core is reference or second, not \"" + value + "\"";
+      return "--core is reference, second or full, not \"" + value + "\"";
     }
   } else if (option == "--verdict") {
     if (value == "auto") {

@@ -19,7 +19,7 @@ enum class VerdictSource : uint8_t {
   kNone,        // no verdict: exit 0 after a clean run
 };
 
-enum class CoreChoice : uint8_t { kReference, kSecond };
+enum class CoreChoice : uint8_t { kReference, kSecond, kFull };
 
 struct RunnerOptions {
   std::string romPath;
@@ -27,6 +27,8 @@ struct RunnerOptions {
   std::string inputScriptPath;       // empty: no buttons are pressed
   std::string pngPath;               // empty: no picture is written
   std::vector<uint32_t> hashFrames;  // sorted, without repeats
+  std::vector<uint32_t> pngFrames;   // sorted, without repeats; written into pngDirectory
+  std::string pngDirectory = ".";
   bool bench = false;
   bool trace = false;
   std::string wavPath;                    // empty: the sound is not rendered

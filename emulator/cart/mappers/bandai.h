@@ -17,7 +17,7 @@ inline constexpr StateSpan kBandaiState[] = {
     WRENFOLD_STATE_SPAN(irq.bandaiIrqCounter), WRENFOLD_STATE_SPAN(irq.bandaiIrqActive),
     WRENFOLD_STATE_SPAN(irq.cycleIrqLatch),    WRENFOLD_STATE_SPAN(irq.irqLine),
     WRENFOLD_STATE_SPAN(oneScreenA),           WRENFOLD_STATE_SPAN(oneScreenB),
-    WRENFOLD_STATE_SPAN(prgBankCache),         WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kBandaiBoards[] = {
     {.mapperNumber = 16,

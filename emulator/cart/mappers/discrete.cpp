@@ -28,7 +28,7 @@ bool RegisterBitsChanged(uint8_t& cacheEntry, uint8_t bits) {
   return true;
 }
 
-// AxROM: bit 4 picks the one name table shown in all four slots.
+// AxROM: bit 4 picks the one name table shown in all four slots (bits 0-2 pick the bank).
 constexpr uint8_t kAxromTableB = 0x10;
 
 // Mapper 8: the CHR copy is not decoded at once; the frame driver rebuilds the whole cache at the

@@ -33,6 +33,7 @@ constexpr uint16_t kFirstChrRegister = 0x4510;  // $4510-$4517: 1 KB at $0000-$1
 constexpr uint16_t kLastChrRegister = 0x4517;
 
 constexpr uint32_t kChrPageSize = 0x2000;
+constexpr uint32_t kPageStore = kPatternRamSize;
 constexpr uint8_t kChrPageMask = 0x03;
 constexpr uint8_t kPrgBankMask = 0x3C;
 
@@ -68,14 +69,18 @@ bool WriteIrq(MachineState& machine, uint16_t address, uint8_t value) {
   return true;
 }
 
-// Mapper 6's four pages of CHR RAM live in the CHR store; the page in pattern memory is
-// written back before another comes in. With CHR ROM the pages are its first four banks.
+// Mapper 6 has four pages of pattern RAM. The page shown is the board's pattern RAM at the
+// start of the CHR store; the four pages wait after it, from kPageStore on, and the one shown
+// is put back before another comes in. With CHR ROM the pages are its first four banks.
 void SelectChrPage(MachineState& machine, uint8_t page) {
   MapperRegisters& mapper = machine.mapper;
   if (page == mapper.ffeChrPage) return;
   if (machine.header.chrBankCount == 0) {
-    std::memcpy(machine.chrRom + mapper.ffeChrPage * kChrPageSize, machine.ppuMem, kChrPageSize);
-    std::memcpy(machine.ppuMem, machine.chrRom + page * kChrPageSize, kChrPageSize);
+    uint8_t* pages = machine.chrRom + kPageStore;
+    std::memcpy(pages + mapper.ffeChrPage * kChrPageSize, machine.chrRom, kChrPageSize);
+    std::memcpy(machine.chrRom, pages + page * kChrPageSize, kChrPageSize);
+    ResetPatternRamMap(machine);
+    std::memcpy(machine.ppuMem, machine.chrRom, kChrPageSize);
     DecodeTileRange(machine, 0x0000, kChrPageSize);
   } else {
     CopyChrBank8k(machine, 0x0000, page);
@@ -112,7 +117,7 @@ void PowerOnFfe6(MachineState& machine) {
   machine.mapper.ffeMode = kModeSwitching;
   machine.mapper.ffeChrPage = 0;
   if (machine.header.chrBankCount == 0) {
-    std::memset(machine.chrRom, 0, kChrPageSize * (kChrPageMask + 1));
+    std::memset(machine.chrRom, 0, kPageStore + kChrPageSize * (kChrPageMask + 1));
   }
 }
 

@@ -23,8 +23,8 @@ inline constexpr StateSpan kFfe6State[] = {
 
 inline constexpr StateSpan kFfe17State[] = {
     WRENFOLD_STATE_SPAN(irq.cycleIrqCounter), WRENFOLD_STATE_SPAN(irq.cycleIrqActive),
-    WRENFOLD_STATE_SPAN(irq.irqLine), WRENFOLD_STATE_SPAN(oneScreenA),
-    WRENFOLD_STATE_SPAN(oneScreenB)};
+    WRENFOLD_STATE_SPAN(irq.irqLine),         WRENFOLD_STATE_SPAN(oneScreenA),
+    WRENFOLD_STATE_SPAN(oneScreenB),          WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kFfeBoards[] = {
     {.mapperNumber = 6,

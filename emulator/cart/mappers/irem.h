@@ -14,14 +14,14 @@ void IremG101HighWrite(MachineState& machine, uint16_t address, uint8_t value);
 void IremH3001HighWrite(MachineState& machine, uint16_t address, uint8_t value);
 void IremH3001LineStep(MachineState& machine, uint16_t line, bool renderingOn);
 
-inline constexpr StateSpan kIremG101State[] = {
-    WRENFOLD_STATE_SPAN(mapper.iremPrgMode), WRENFOLD_STATE_SPAN(mapper.iremPrgReg),
-    WRENFOLD_STATE_SPAN(prgBankCache), WRENFOLD_STATE_SPAN(chrBankCache)};
+inline constexpr StateSpan kIremG101State[] = {WRENFOLD_STATE_SPAN(mapper.iremPrgMode),
+                                               WRENFOLD_STATE_SPAN(mapper.iremPrgReg),
+                                               WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr StateSpan kIremH3001State[] = {
     WRENFOLD_STATE_SPAN(irq.cycleIrqCounter), WRENFOLD_STATE_SPAN(irq.cycleIrqActive),
-    WRENFOLD_STATE_SPAN(irq.cycleIrqLatch),   WRENFOLD_STATE_SPAN(irq.irqLine),
-    WRENFOLD_STATE_SPAN(prgBankCache),        WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(irq.cycleIrqLatch), WRENFOLD_STATE_SPAN(irq.irqLine),
+    WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kIremBoards[] = {
     {.mapperNumber = 32,

@@ -18,7 +18,7 @@ inline constexpr StateSpan kJalecoState[] = {
     WRENFOLD_STATE_SPAN(irq.cycleIrqCounter),  WRENFOLD_STATE_SPAN(irq.cycleIrqActive),
     WRENFOLD_STATE_SPAN(irq.cycleIrqLatch),    WRENFOLD_STATE_SPAN(irq.irqLine),
     WRENFOLD_STATE_SPAN(oneScreenA),           WRENFOLD_STATE_SPAN(oneScreenB),
-    WRENFOLD_STATE_SPAN(prgBankCache),         WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kJalecoBoards[] = {
     {.mapperNumber = 18,

@@ -28,8 +28,7 @@ inline constexpr StateSpan kJyState[] = {WRENFOLD_STATE_SPAN(mapper.jyPrgRegs),
                                          WRENFOLD_STATE_SPAN(irq.irqLine),
                                          WRENFOLD_STATE_SPAN(oneScreenA),
                                          WRENFOLD_STATE_SPAN(oneScreenB),
-                                         WRENFOLD_STATE_SPAN(prgBankCache),
-                                         WRENFOLD_STATE_SPAN(chrBankCache)};
+                                         WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kJyCompanyBoards[] = {
     {.mapperNumber = 90,

@@ -16,7 +16,7 @@ void PowerOnMmc4(MachineState& machine);
 
 inline constexpr StateSpan kMmc4State[] = {WRENFOLD_STATE_SPAN(mapper.mmc4ChrBanks),
                                            WRENFOLD_STATE_SPAN(mapper.mmc4Latch),
-                                           WRENFOLD_STATE_SPAN(prgBankCache)};
+                                           WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kMmc4Boards[] = {
     {.mapperNumber = 10,

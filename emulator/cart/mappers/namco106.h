@@ -23,8 +23,7 @@ inline constexpr StateSpan kNamco106State[] = {WRENFOLD_STATE_SPAN(mapper.namcoR
                                                WRENFOLD_STATE_SPAN(irq.irqLine),
                                                WRENFOLD_STATE_SPAN(oneScreenA),
                                                WRENFOLD_STATE_SPAN(oneScreenB),
-                                               WRENFOLD_STATE_SPAN(prgBankCache),
-                                               WRENFOLD_STATE_SPAN(chrBankCache)};
+                                               WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kNamco106Boards[] = {
     {.mapperNumber = 19,

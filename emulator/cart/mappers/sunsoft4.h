@@ -14,8 +14,8 @@ void PowerOnSunsoft4(MachineState& machine);
 
 inline constexpr StateSpan kSunsoft4State[] = {
     WRENFOLD_STATE_SPAN(mapper.sunsoftNtRegs), WRENFOLD_STATE_SPAN(mapper.sunsoftNtControl),
-    WRENFOLD_STATE_SPAN(oneScreenA),           WRENFOLD_STATE_SPAN(oneScreenB),
-    WRENFOLD_STATE_SPAN(prgBankCache),         WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(oneScreenA), WRENFOLD_STATE_SPAN(oneScreenB),
+    WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kSunsoft4Boards[] = {
     {.mapperNumber = 68,

@@ -18,8 +18,7 @@ inline constexpr StateSpan kFme7State[] = {
     WRENFOLD_STATE_SPAN(mapper.fmeCommand),   WRENFOLD_STATE_SPAN(mapper.fmeRamControl),
     WRENFOLD_STATE_SPAN(irq.cycleIrqCounter), WRENFOLD_STATE_SPAN(irq.cycleIrqActive),
     WRENFOLD_STATE_SPAN(irq.irqLine),         WRENFOLD_STATE_SPAN(oneScreenA),
-    WRENFOLD_STATE_SPAN(oneScreenB),          WRENFOLD_STATE_SPAN(prgBankCache),
-    WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(oneScreenB),          WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kSunsoftFme7Boards[] = {
     {.mapperNumber = 69,

@@ -131,11 +131,12 @@ void Tc0690HighWrite(MachineState& machine, uint16_t address, uint8_t value) {
   MapperIrqState& irq = machine.irq;
   switch (address & kTc0690RegisterMask) {
     case kTc0690IrqLatch:
-      // The chip counts the complement: the game writes $FF minus the lines to wait.
+      // The chip takes the complement: the game writes $FF minus the lines to wait, and the
+      // IRQ comes one line later than the MMC3's for the same latch.
       irq.irqLatch = static_cast<uint8_t>((value ^ 0xFF) + 1);
       break;
     case kTc0690IrqReload:
-      irq.irqReloadPending = 1;
+      irq.irqReload = 1;
       break;
     case kTc0690IrqEnable:
       irq.irqEnable = 1;
@@ -165,22 +166,6 @@ void Tc0690LowWrite(MachineState& machine, uint16_t address, uint8_t value) {
 // $C000-$DFFF hold the second-last bank for good; the power-on layout put the last one there.
 void PowerOnTc0690(MachineState& machine) {
   CopyPrgBank8kCached(machine, 2, PrgBank8kFromEnd(machine, 2));
-}
-
-// Counted like the MMC3: once a visible line while rendering, reloading from the latch when the
-// counter is zero or a reload was asked for; reaching zero raises the IRQ when enabled.
-void Tc0690LineStep(MachineState& machine, uint16_t line, bool renderingOn) {
-  MapperIrqState& irq = machine.irq;
-  if (line < kVisibleLineCount && renderingOn) {
-    if (irq.irqCounter == 0 || irq.irqReloadPending) {
-      irq.irqCounter = irq.irqLatch;
-      irq.irqReloadPending = 0;
-    } else {
-      --irq.irqCounter;
-    }
-    if (irq.irqCounter == 0 && irq.irqEnable) RaiseCartridgeIrq(machine);
-  }
-  TakeCartridgeIrq(machine);
 }
 
 void X1005LowWrite(MachineState& machine, uint16_t address, uint8_t value) {

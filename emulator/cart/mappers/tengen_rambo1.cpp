@@ -64,13 +64,13 @@ void ApplyChr(MachineState& machine) {
   }
 }
 
-// One clock of the counter, as the MMC3 counts: reload when zero or asked to, else count down;
-// reaching zero raises the IRQ when enabled.
+// One clock of the cycle-mode counter, as the MMC3 counts: reload when zero or asked to, else
+// count down; reaching zero raises the IRQ when enabled.
 void ClockCounter(MachineState& machine) {
   MapperIrqState& irq = machine.irq;
-  if (irq.irqCounter == 0 || irq.irqReloadPending) {
+  if (irq.irqCounter == 0 || irq.irqReload) {
     irq.irqCounter = irq.irqLatch;
-    irq.irqReloadPending = 0;
+    irq.irqReload = 0;
   } else {
     --irq.irqCounter;
   }
@@ -110,7 +110,7 @@ void Rambo1HighWrite(MachineState& machine, uint16_t address, uint8_t value) {
       break;
     case kIrqMode:
       irq.irqCycleMode = value & 1;
-      irq.irqReloadPending = 1;
+      irq.irqReload = 1;
       irq.irqPrescaler = 0;
       break;
     case kIrqDisable:
@@ -125,19 +125,23 @@ void Rambo1HighWrite(MachineState& machine, uint16_t address, uint8_t value) {
   }
 }
 
-// Line mode counts the visible lines drawn with rendering on; cycle mode every fourth CPU cycle.
+// Line mode is the MMC3's counter and timing; cycle mode clocks every fourth CPU cycle.
 void Rambo1LineStep(MachineState& machine, uint16_t line, bool renderingOn) {
   MapperIrqState& irq = machine.irq;
-  if (irq.irqCycleMode) {
-    uint32_t cycles = irq.irqPrescaler + IrqCyclesPerLine(machine);
-    for (; cycles >= kCyclesPerCycleModeClock; cycles -= kCyclesPerCycleModeClock) {
-      ClockCounter(machine);
-    }
-    irq.irqPrescaler = static_cast<uint8_t>(cycles);
-  } else if (line < kVisibleLineCount && renderingOn) {
+  if (!irq.irqCycleMode) {
+    Mmc3LineStep(machine, line, renderingOn);
+    return;
+  }
+  uint32_t cycles = irq.irqPrescaler + IrqCyclesPerLine(machine);
+  for (; cycles >= kCyclesPerCycleModeClock; cycles -= kCyclesPerCycleModeClock) {
     ClockCounter(machine);
   }
+  irq.irqPrescaler = static_cast<uint8_t>(cycles);
   TakeCartridgeIrq(machine);
+}
+
+void Rambo1PpuAddress(MachineState& machine, uint16_t address) {
+  if (!machine.irq.irqCycleMode) Mmc3PpuAddress(machine, address);
 }
 
 }  // namespace wrenfold

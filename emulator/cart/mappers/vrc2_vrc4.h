@@ -19,8 +19,8 @@ void PowerOnVrc2Vrc4(MachineState& machine);
 
 inline constexpr StateSpan kVrc2State[] = {
     WRENFOLD_STATE_SPAN(mapper.vrcChrRegs), WRENFOLD_STATE_SPAN(mapper.vrcPrgRegs),
-    WRENFOLD_STATE_SPAN(oneScreenA),        WRENFOLD_STATE_SPAN(oneScreenB),
-    WRENFOLD_STATE_SPAN(prgBankCache),      WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(oneScreenA), WRENFOLD_STATE_SPAN(oneScreenB),
+    WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr StateSpan kVrc4State[] = {WRENFOLD_STATE_SPAN(mapper.vrcChrRegs),
                                            WRENFOLD_STATE_SPAN(mapper.vrcPrgRegs),
@@ -35,8 +35,7 @@ inline constexpr StateSpan kVrc4State[] = {WRENFOLD_STATE_SPAN(mapper.vrcChrRegs
                                            WRENFOLD_STATE_SPAN(irq.irqLine),
                                            WRENFOLD_STATE_SPAN(oneScreenA),
                                            WRENFOLD_STATE_SPAN(oneScreenB),
-                                           WRENFOLD_STATE_SPAN(prgBankCache),
-                                           WRENFOLD_STATE_SPAN(chrBankCache)};
+                                           WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kVrc2Vrc4Boards[] = {
     {.mapperNumber = 21,

@@ -15,8 +15,7 @@ void Vrc3LineStep(MachineState& machine, uint16_t line, bool renderingOn);
 inline constexpr StateSpan kVrc3State[] = {
     WRENFOLD_STATE_SPAN(irq.cycleIrqCounter), WRENFOLD_STATE_SPAN(irq.cycleIrqActive),
     WRENFOLD_STATE_SPAN(irq.cycleIrqLatch),   WRENFOLD_STATE_SPAN(irq.vrcIrqAckEnable),
-    WRENFOLD_STATE_SPAN(irq.vrcIrqCycleMode), WRENFOLD_STATE_SPAN(irq.irqLine),
-    WRENFOLD_STATE_SPAN(prgBankCache)};
+    WRENFOLD_STATE_SPAN(irq.vrcIrqCycleMode), WRENFOLD_STATE_SPAN(irq.irqLine)};
 
 inline constexpr BoardDescription kVrc3Boards[] = {
     {.mapperNumber = 73,

@@ -19,8 +19,7 @@ inline constexpr StateSpan kVrc6State[] = {
     WRENFOLD_STATE_SPAN(irq.cycleIrqActive),   WRENFOLD_STATE_SPAN(irq.vrcIrqLatch),
     WRENFOLD_STATE_SPAN(irq.vrcIrqAckEnable),  WRENFOLD_STATE_SPAN(irq.vrcIrqCycleMode),
     WRENFOLD_STATE_SPAN(irq.irqLine),          WRENFOLD_STATE_SPAN(oneScreenA),
-    WRENFOLD_STATE_SPAN(oneScreenB),           WRENFOLD_STATE_SPAN(prgBankCache),
-    WRENFOLD_STATE_SPAN(chrBankCache)};
+    WRENFOLD_STATE_SPAN(oneScreenB),           WRENFOLD_STATE_SPAN(chrRamBanks)};
 
 inline constexpr BoardDescription kVrc6Boards[] = {
     {.mapperNumber = 24,

@@ -156,11 +156,39 @@ TEST_F(BankCopyTest, ChrIntoANameTableSlotLeavesThePatternCacheAlone) {
   EXPECT_FALSE(AnyDecodedPixel(0, 512));
 }
 
-TEST_F(BankCopyTest, PatternRamIsLeftAsTheGameWroteIt) {
+// Pattern RAM: the 8 KB store is switched in 1 KB pieces; a write reaches the store and every
+// slot that shows the same piece, and a save state's ppuMem gives the store back its pieces.
+TEST_F(BankCopyTest, PatternRamPiecesAreSwitchedAndWrittenThrough) {
   UseImage(2, 0);
-  CopyChrBank8k(*machine_, 0x0000, 1);
-  CopyChrBytes(*machine_, 0x0000, 0, kBank8k);
-  EXPECT_TRUE(AllBytesAre(machine_->ppuMem, kBank8k, kUntouched));
+  std::memset(machine_->chrRom, 0, kPatternRamSize);
+  std::memset(machine_->ppuMem, 0, kPatternRamSize);
+  ResetPatternRamMap(*machine_);
+  for (uint16_t address = 0; address < kPatternRamSize; ++address) {
+    WritePatternRam(*machine_, address, static_cast<uint8_t>(address >> 10));
+  }
+  CopyChrBank8k(*machine_, 0x0000, 1);  // 8 KB bank 1 of 8 KB is bank 0: nothing moves
+  for (uint32_t slot = 0; slot < 8; ++slot) {
+    EXPECT_TRUE(AllBytesAre(machine_->ppuMem + slot * kBank1k, kBank1k, slot));
+  }
+  CopyChrBank4k(*machine_, 0x0000, 1);  // the upper half in both pattern tables
+  for (uint32_t slot = 0; slot < 8; ++slot) {
+    EXPECT_TRUE(AllBytesAre(machine_->ppuMem + slot * kBank1k, kBank1k, 4 + slot % 4));
+  }
+  EXPECT_TRUE(AnyDecodedPixel(0, 64));
+  WritePatternRam(*machine_, 0x0005, 0xAB);  // piece 4, shown at $0000 and $1000
+  EXPECT_EQ(machine_->ppuMem[0x0005], 0xAB);
+  EXPECT_EQ(machine_->ppuMem[0x1005], 0xAB);
+  EXPECT_EQ(machine_->chrRom[4 * kBank1k + 5], 0xAB);
+  CopyChrBank1k(*machine_, 0x2400, 3);  // name tables take no pattern RAM
+  EXPECT_TRUE(AllBytesAre(machine_->ppuMem + 0x2400, kBank1k, kUntouched));
+
+  std::memset(machine_->chrRom, 0, kPatternRamSize);  // a state restores ppuMem and the map
+  RestorePatternRamStore(*machine_);
+  CopyChrBank4k(*machine_, 0x0000, 0);  // pieces 0-3, shown nowhere, kept what the store held
+  EXPECT_TRUE(AllBytesAre(machine_->ppuMem + kBank1k, kBank1k, 0));
+  CopyChrBank4k(*machine_, 0x0000, 1);  // pieces 4-7 came back from the slots
+  EXPECT_TRUE(AllBytesAre(machine_->ppuMem + kBank1k, kBank1k, 5));
+  EXPECT_EQ(machine_->ppuMem[0x0005], 0xAB);
 }
 
 TEST_F(BankCopyTest, CachedPrgCopySkipsTheBankTheSlotAlreadyHolds) {

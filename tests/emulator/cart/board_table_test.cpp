@@ -39,8 +39,9 @@ TEST_P(DefaultLowRangeTest, CartridgeRamIsStoredAndNothingBelowIt) {
 
 // Every board that has no low-range handler of its own, whichever file its high range is in.
 INSTANTIATE_TEST_SUITE_P(Boards, DefaultLowRangeTest,
-                         ::testing::Values(2, 3, 5, 7, 8, 11, 15, 24, 70, 71, 89, 96, 185, 225, 227,
-                                           228, 231, 232, 241, 242, 250, 254));
+                         ::testing::Values(1, 2, 3, 4, 5, 7, 8, 11, 15, 24, 70, 71, 89, 96, 185,
+                                           225, 227, 228, 231, 232, 241, 242, 250, 254, 74, 112,
+                                           115, 118, 160, 245));
 
 TEST_F(MapperTest, Mapper0StoresEveryLowAddress) {
   UseBoard(0, 2, 1);

@@ -219,41 +219,51 @@ TEST_F(MapperTest, JalecoNarrowCountersWrapWithinTheirBits) {
   }
 }
 
-// The TC0690 and the RAMBO-1 in line mode count visible lines with rendering on like the MMC3:
-// the first clock after a reload request loads the latch, each further one counts down, and
-// reaching zero fires. The TC0690 takes the complement of the value written, plus one.
-TEST_F(MapperTest, LineCountersFireAfterTheLatchAndOneMoreLine) {
+// The TC0690 and the RAMBO-1 in line mode count with the MMC3's counter: a line's A12 rise
+// (background and sprites in different pattern tables, rendering on) is counted two lines
+// later, the first clock after a reload request loads the latch, each further one counts down,
+// and reaching zero fires. The TC0690 takes the complement of the value written, plus one.
+TEST_F(MapperTest, LineCountersCountLikeTheMmc3) {
   for (const uint8_t mapper : {48, 64}) {
     machine_ = std::make_unique<MachineState>();
     UseBoard(mapper, 2, 1);
+    Machine().cpuMem[0x2000] = 0x08;  // sprites from $1000
+    const uint16_t enable = mapper == 48 ? 0xC002 : 0xE001;
+    const uint16_t disable = mapper == 48 ? 0xC003 : 0xE000;
     for (int latch = 1; latch <= 0xC0; latch += 11) {
-      const uint16_t enable = mapper == 48 ? 0xC002 : 0xE001;
       Write(0xC000, static_cast<uint8_t>(mapper == 48 ? 0x100 - latch : latch));
       Write(0xC001, 0);
       Write(enable, 0);
       line_ = 0;
-      EXPECT_EQ(StepsUntilIrq(240), latch + 1) << int{mapper} << " latch " << latch;
-      Write(mapper == 48 ? 0xC003 : 0xE000, 0);
+      EXPECT_EQ(StepsUntilIrq(240), latch + 2) << int{mapper} << " latch " << latch;
+      Write(disable, 0);
     }
-    // Lines drawn with rendering off, and lines below the picture, do not count.
+    // Lines drawn with rendering off, lines past the picture and both tables alike do not count.
     Write(0xC000, mapper == 48 ? 0xFE : 2);
     Write(0xC001, 0);
-    Write(mapper == 48 ? 0xC002 : 0xE001, 0);
+    Write(enable, 0);
     const BoardLineStep step = BoardFor(mapper).lineStep;
-    for (uint16_t line = 0; line < 10; ++line) step(Machine(), line, false);
-    for (uint16_t line = 240; line < 262; ++line) step(Machine(), line, true);
+    for (uint16_t line = 1; line < 10; ++line) step(Machine(), line, false);
+    for (uint16_t line = 242; line < 262; ++line) step(Machine(), line, true);
+    Machine().cpuMem[0x2000] = 0x00;
+    for (uint16_t line = 1; line < 10; ++line) step(Machine(), line, true);
     EXPECT_EQ(Machine().irq.irqLine, 0);
-    line_ = 0;
+    Machine().cpuMem[0x2000] = 0x08;
+    line_ = 1;
     EXPECT_EQ(StepsUntilIrq(10), 3) << int{mapper};
   }
 }
 
-std::vector<int> BoardsWithALineStep() {
+// The boards whose counters hold the IRQ line up until acknowledged: those that keep the line
+// in their saved state.
+std::vector<int> BoardsHoldingTheIrqLine() {
+  constexpr StateSpan kLine = WRENFOLD_STATE_SPAN(irq.irqLine);
   std::vector<int> boards;
   for (int mapper = 0; mapper < 256; ++mapper) {
-    if (IsSupportedMapper(static_cast<uint8_t>(mapper)) &&
-        BoardFor(static_cast<uint8_t>(mapper)).lineStep != nullptr) {
-      boards.push_back(mapper);
+    const BoardDescription& board = BoardFor(static_cast<uint8_t>(mapper));
+    if (board.name == nullptr || board.lineStep == nullptr) continue;
+    for (const StateSpan& span : board.savedState) {
+      if (span.offset == kLine.offset) boards.push_back(mapper);
     }
   }
   return boards;
@@ -282,7 +292,7 @@ TEST_P(IrqDeliveryTest, LineStepTakesARaisedLineWhenIAllows) {
   EXPECT_EQ(m.cpuMem[0x01FB] & (kFlagB | kFlagC), kFlagC);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, IrqDeliveryTest, ::testing::ValuesIn(BoardsWithALineStep()),
+INSTANTIATE_TEST_SUITE_P(Boards, IrqDeliveryTest, ::testing::ValuesIn(BoardsHoldingTheIrqLine()),
                          [](const ::testing::TestParamInfo<int>& info) {
                            return "Mapper" + std::to_string(info.param);
                          });

@@ -179,7 +179,17 @@ TEST_P(HalfCartridgeRamTest, OnlySixThousandToSixFFFIsStored) {
   EXPECT_EQ(Machine().cpuMem[0x5000], 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boards, HalfCartridgeRamTest, ::testing::Values(66));
+INSTANTIATE_TEST_SUITE_P(Boards, HalfCartridgeRamTest, ::testing::Values(66, 161, 249));
+
+// Sound register writes reach the low range too; only the cartridge's own space is logged.
+TEST_F(MapperTest, Mapper161LogsCartridgeSpaceAddressesBeforeStoring) {
+  UseBoard(161, 2, 1);
+  Write(0x4000, 0x01);
+  Write(0x6000, 0x02);
+  Write(0x7001, 0x03);
+  EXPECT_EQ(Log(), "24576\n28673\n");
+  EXPECT_EQ(Machine().cpuMem[0x6000], 0x02);
+}
 
 }  // namespace
 }  // namespace wrenfold

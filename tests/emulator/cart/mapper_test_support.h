@@ -52,6 +52,8 @@ inline void SynthesiseBoard(MachineState& machine, uint8_t mapper, uint32_t prgB
   for (uint32_t i = 0; i < chrBanks8k * kChrBankSize; ++i) {
     machine.chrRom[i] = ChrFill(i / kBank1k);
   }
+  // Pattern RAM lives in the first 8 KB of the store and starts clear, as after loading.
+  if (chrBanks8k == 0) std::memset(machine.chrRom, 0, kPatternRamSize);
   if (machine.header.chrBankCount != 0) machine.cpuMem[0x2002] |= 0x10;
   ClearBankCaches(machine);
   LayOutInitialMemory(machine);

@@ -103,8 +103,8 @@ TEST_F(MapperTest, Ffe6KeepsItsPagesOfPatternRam) {
   for (uint8_t page = 0; page < 4; ++page) {
     Write(0x8000, page);
     EXPECT_EQ(Machine().ppuMem[0x1FFF], 0) << int{page};
-    Machine().ppuMem[0x0000] = static_cast<uint8_t>(0x10 + page);
-    Machine().ppuMem[0x1FFF] = static_cast<uint8_t>(0x20 + page);
+    WritePatternRam(Machine(), 0x0000, static_cast<uint8_t>(0x10 + page));
+    WritePatternRam(Machine(), 0x1FFF, static_cast<uint8_t>(0x20 + page));
   }
   for (const uint8_t page : {2, 0, 3, 1}) {
     Write(0x8000, page);

@@ -110,11 +110,26 @@ TEST_F(RomLoaderTest, DisTagDiscardsTheHighNibbleTheDContributes) {
   EXPECT_EQ(machine_->header.mapperNumber, 66);
 }
 
-TEST_F(RomLoaderTest, Mapper248IsLoggedAsMapper4) {
-  // Mapper 4 is not built yet: the image is identified, then refused.
-  ASSERT_EQ(Load({.mapper = 248, .prgBanks = 4, .chrBanks = 2}), kRomUnsupportedMapper);
+TEST_F(RomLoaderTest, Mapper248IsLoggedAndRunAsMapper4) {
+  ASSERT_EQ(Load({.mapper = 248, .prgBanks = 4, .chrBanks = 2}), kRomLoaded);
   EXPECT_EQ(machine_->header.mapperNumber, 4);
   EXPECT_EQ(Log(), IdentificationLines(4, 4, 2));
+  ExpectCpuWindow({0, 0x40, 3, 0x43});
+  ExpectPatternTables(ChrByte(0));
+}
+
+TEST_F(RomLoaderTest, BoardRegistersStartAtTheirPowerOnValues) {
+  const auto load = [&](int mapper) -> const MachineState& {
+    ResetMachineState(*machine_);
+    EXPECT_EQ(Load({.mapper = mapper, .prgBanks = 2, .chrBanks = 1}), kRomLoaded) << mapper;
+    return *machine_;
+  };
+  EXPECT_EQ(load(1).mapper.mmc1Regs[0], 0x0C);  // 16 KB banks, the last fixed at $C000
+  const uint8_t mmc3Banks[8] = {0, 2, 4, 5, 6, 7, 0, 1};
+  EXPECT_EQ(std::memcmp(load(4).mapper.mmc3Banks, mmc3Banks, 8), 0);
+  EXPECT_EQ(load(118).oneScreenA, 1);
+  EXPECT_EQ(load(118).irq.irqEnable, 0);
+  EXPECT_EQ(load(4).oneScreenA, 0);
 }
 
 TEST_F(RomLoaderTest, Mapper225IsVerticalWhateverTheHeaderSays) {
@@ -437,8 +452,9 @@ using C = ChrPicture;
 // Boards that usually carry pattern RAM and have no CHR register (2, 7, 15, 71, 227, 231, 232,
 // 241) show the first 8 KB of a CHR ROM the image carries.
 constexpr BoardCase kSupportedBoards[] = {
-    {0, P::kFirstSecond, C::kFirst},       {2, P::kFirstLast, C::kFirst},
-    {3, P::kCnromLarge, C::kFirst},        {5, P::kFirstLast, C::kFirst},
+    {0, P::kFirstSecond, C::kFirst},       {1, P::kFirstLast, C::kFirst},
+    {2, P::kFirstLast, C::kFirst},         {3, P::kCnromLarge, C::kFirst},
+    {4, P::kFirstLast, C::kFirst},         {5, P::kFirstLast, C::kFirst},
     {6, P::kFirstBank7, C::kNone},         {7, P::kFirstSecond, C::kFirst},
     {8, P::kFirstSecond, C::kFirst},       {10, P::kFirstLast, C::kFirst},
     {11, P::kFirstSecond, C::kFirst},      {15, P::kFirstSecond, C::kFirst},
@@ -453,17 +469,21 @@ constexpr BoardCase kSupportedBoards[] = {
     {65, P::kFirstLast, C::kNone},         {66, P::kFirstSecond, C::kFirst},
     {68, P::kFirstLast, C::kFirst},        {69, P::kFirstLast, C::kFirst},
     {70, P::kFirstLast, C::kFirst},        {71, P::kFirstLast, C::kFirst},
-    {73, P::kFirstLast, C::kFirst},        {79, P::kFirstLast, C::kFirst},
-    {80, P::kFirstLast, C::kFirst},        {87, P::kFirstLast, C::kFirst},
-    {89, P::kFirstLast, C::kFirst},        {90, P::kFirstLast, C::kNone},
-    {91, P::kLast16kTwice, C::kNone},      {96, P::kFirstLast, C::kFirst},
+    {73, P::kFirstLast, C::kFirst},        {74, P::kFirstLast, C::kFirst},
+    {79, P::kFirstLast, C::kFirst},        {80, P::kFirstLast, C::kFirst},
+    {87, P::kFirstLast, C::kFirst},        {89, P::kFirstLast, C::kFirst},
+    {90, P::kFirstLast, C::kNone},         {91, P::kLast16kTwice, C::kNone},
+    {96, P::kFirstLast, C::kFirst},        {112, P::kFirstLast, C::kFirst},
+    {115, P::kFirstLast, C::kFirst},       {118, P::kFirstLast, C::kFirst},
+    {160, P::kFirstLast, C::kFirst},       {161, P::kFirstLast, C::kFirst},
     {184, P::kFirstLast, C::kSecond},      {185, P::kFirstSecond, C::kFirst},
     {225, P::kFirstSecond, C::kFirst},     {227, P::kFirst16kTwice, C::kFirst},
     {228, P::kLast32k, C::kFirst},         {231, P::kFirstLast, C::kFirst},
     {232, P::kFirstLast, C::kFirst},       {240, P::kFirstLast, C::kFirst},
     {241, P::kLast32k, C::kFirst},         {242, P::kFirstLast, C::kFirst},
-    {246, P::kFirstLast, C::kFirst},       {250, P::kFirstLast, C::kFirst},
-    {254, P::kFirstLast, C::kFirst},
+    {245, P::kFirstLast, C::kFirst},       {246, P::kFirstLast, C::kFirst},
+    {248, P::kFirstLast, C::kFirst},       {249, P::kFirstLast, C::kFirst},
+    {250, P::kFirstLast, C::kFirst},       {254, P::kFirstLast, C::kFirst},
 };
 
 INSTANTIATE_TEST_SUITE_P(RomLoader, SupportedBoardTest, ::testing::ValuesIn(kSupportedBoards),

@@ -1,9 +1,12 @@
 // Behaviour of a whole scanline call that both cores share: the idle-loop skip, free
-// no-operations, registers handed over between calls, and the bad-opcode path.
+// no-operations, registers handed over between calls, the bad-opcode path, and the cartridge
+// IRQ line where the I flag clears.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "emulator/cpu/cpu_step.h"
 #include "tests/emulator/cpu/cpu_test_support.h"
 
 namespace wrenfold::test {
@@ -110,6 +113,45 @@ TEST_P(CpuLineTest, EachCallAfterABadOpcodeStartsPastIt) {
   const std::string log = logFile.Contents();
   const std::string secondAt = GetParam() == CpuCoreKind::Reference ? "At:32768\n" : "At:32769\n";
   EXPECT_NE(log.find(secondAt, log.find("At:") + 1), std::string::npos) << log;
+}
+
+// A raised cartridge line is taken one instruction after CLI or PLP clears I (the 6502 samples
+// it before the flag changes) and at once after RTI; it pushes P with B clear.
+TEST_P(CpuLineTest, ARaisedCartridgeIrqIsTakenWhereTheIFlagClears) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> program;
+    uint16_t returnAddress;  // the PC the IRQ entry pushes
+  };
+  const Case cases[] = {
+      {"CLI", {0x58, kNop, kNop}, 0x8002},
+      {"PLP", {0x28, kNop, kNop}, 0x8002},  // pulls $20 from $01FF
+      {"RTI", {0x40}, 0x9000},              // pulls P $20, then $9000
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    machine = MakeMachine();
+    LoadProgram(*machine, c.program);
+    Poke(*machine, 0xFFFE, {0x00, 0xA0});
+    Poke(*machine, 0x01FD, {0x20, 0x00, 0x90});
+    machine->cpu.S = c.program[0] == 0x28 ? 0xFE : 0xFC;
+    if (c.program[0] == 0x28) machine->cpuMem[0x01FF] = 0x20;
+    machine->cpu.P = 0x34;  // I and B set
+    machine->irq.irqLine = 1;
+    StepCpuInstruction(*machine, GetParam(), 114);
+    EXPECT_EQ(machine->cpu.PC, 0xA000);
+    const uint8_t s = machine->cpu.S;
+    EXPECT_EQ(machine->cpuMem[0x0100 + ((s + 1) & 0xFF)] & (kFlagB | kFlagI), 0);
+    EXPECT_EQ(machine->cpuMem[0x0100 + ((s + 2) & 0xFF)], c.returnAddress & 0xFF);
+    EXPECT_EQ(machine->cpuMem[0x0100 + ((s + 3) & 0xFF)], c.returnAddress >> 8);
+    EXPECT_EQ(machine->cpu.P & kFlagI, kFlagI);
+  }
+  // With the line down, CLI just clears I.
+  machine = MakeMachine();
+  LoadProgram(*machine, {0x58, kNop});
+  machine->cpu.P = 0x24;
+  StepCpuInstruction(*machine, GetParam(), 114);
+  EXPECT_EQ(machine->cpu.PC, 0x8001);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCores, CpuLineTest,

@@ -23,9 +23,21 @@
 
 namespace wrenfold {
 
+inline const char* CoreKindName(CpuCoreKind core) {
+  switch (core) {
+    case CpuCoreKind::Reference:
+      return "Reference";
+    case CpuCoreKind::Second:
+      return "Second";
+    case CpuCoreKind::Full:
+      break;
+  }
+  return "Full";
+}
+
 // Names the core in test parameter listings.
 inline void PrintTo(CpuCoreKind core, std::ostream* out) {
-  *out << (core == CpuCoreKind::Reference ? "Reference" : "Second");
+  *out << CoreKindName(core);
 }
 
 }  // namespace wrenfold
@@ -57,7 +69,7 @@ inline void LoadProgram(MachineState& machine, const std::vector<uint8_t>& bytes
 }
 
 inline const char* CoreName(CpuCoreKind core) {
-  return core == CpuCoreKind::Reference ? "Reference" : "Second";
+  return CoreKindName(core);
 }
 
 // Points the log at a file of its own for the lifetime of the object.

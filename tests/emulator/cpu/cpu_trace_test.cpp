@@ -112,7 +112,7 @@ TEST(CpuTraceTest, TracedAndUntracedRunsLeaveTheSameMachine) {
       0xD0, 0xF1,        // BNE $8002
       0x4C, 0x00, 0x80,  // JMP $8000
   };
-  for (const CpuCoreKind core : {CpuCoreKind::Reference, CpuCoreKind::Second}) {
+  for (const CpuCoreKind core : {CpuCoreKind::Reference, CpuCoreKind::Second, CpuCoreKind::Full}) {
     auto untraced = MakeMachine();
     auto traced = MakeMachine();
     LoadProgram(*untraced, program);

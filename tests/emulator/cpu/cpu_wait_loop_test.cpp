@@ -1,6 +1,6 @@
-// Tight wait loops ("wait: LDA flag; BEQ wait") are charged several passes at a time by the
-// per-line cores. Tracing runs every pass one by one, so a traced run is the measure: the
-// untraced run must end every line in exactly the same state.
+// Tight wait loops ("wait: LDA flag; BEQ wait", "here: JMP here") are charged several passes
+// at a time by the per-line cores. Tracing runs every pass one by one, so a traced run is the
+// measure: the untraced run must end every line in exactly the same state.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -135,11 +135,15 @@ const WaitLoopCase kCases[] = {
     {"DetourBackToTheBranch", kDetour, 0x8000, 0x8002, 0x07, 0x02, 0x09, 0, 0},
     // The same loop in work RAM runs pass by pass.
     {"LoopInWorkRam", Loop(kLdaZp, kBne), 0x0300, 0x0300, 0x00, 0x00, 0x01, 0, 0},
+    // "here: JMP here", waiting for an interrupt, in PRG and in work RAM.
+    {"JmpToItself", {0x4C, 0x00, 0x80}, 0x8000, 0x8000, 0x00, 0x00, 0x00, 0, 0},
+    {"JmpToItselfInWorkRam", {0x4C, 0x00, 0x03}, 0x0300, 0x0300, 0x00, 0x00, 0x00, 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(
     Loops, WaitLoopTest,
-    ::testing::Combine(::testing::Values(CpuCoreKind::Reference, CpuCoreKind::Second),
+    ::testing::Combine(::testing::Values(CpuCoreKind::Reference, CpuCoreKind::Second,
+                                         CpuCoreKind::Full),
                        ::testing::ValuesIn(kCases),
                        ::testing::Values(int16_t{0}, int16_t{-1}, int16_t{-3}, int16_t{-4})),
     [](const ::testing::TestParamInfo<WaitLoopTest::ParamType>& info) {

@@ -55,7 +55,6 @@ TEST_F(InterruptsTest, PowerOnSetsTheStartingState) {
   EXPECT_EQ(machine->ppu.writeToggle, 0);
   EXPECT_EQ(machine->padReadIndex[0], 0);
   EXPECT_EQ(machine->padReadIndex[1], 6);
-  EXPECT_EQ(machine->mapper.mmc3FirstSelect, 1);
   EXPECT_EQ(std::string(machine->hexDigits, 16), "0123456789ABCDEF");
 }
 
@@ -122,8 +121,9 @@ TEST_P(TrainerNmiTest, EveryTakenNmiEntersWhereTheBoardSaysSo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MapperAndTrainer, TrainerNmiTest,
-                         ::testing::Values(TrainerNmiCase{4, 0, 0x9000},
-                                           TrainerNmiCase{2, 1, 0x9000}));
+                         ::testing::Values(TrainerNmiCase{4, 1, 0x7000},
+                                           TrainerNmiCase{4, 0, 0x9000},
+                                           TrainerNmiCase{1, 1, 0x9000}));
 
 TEST_F(InterruptsTest, IrqPushesTheCallersFlagsAndTakesTheIrqVector) {
   machine->cpu.PC = 0x8456;

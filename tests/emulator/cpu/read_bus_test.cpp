@@ -78,6 +78,21 @@ TEST_F(ReadBusTest, FirstTwoDataReadsAfterAnAddressReturnTheSameByte) {
   EXPECT_EQ(machine->ppu.vramAddr, 0x3F02);
 }
 
+// Stepping over an entry with a read after some writes (as programs do to leave the unused
+// palette entries alone) must step the address: only a read that directly follows the
+// address is the one that does not.
+TEST_F(ReadBusTest, ReadBetweenDataWritesStepsOverOneEntry) {
+  machine->vblankPhase = 1;
+  WriteBus(*machine, 0x2006, 0x3F);
+  WriteBus(*machine, 0x2006, 0x00);
+  for (uint8_t colour : {0x0F, 0x01, 0x11, 0x21}) WriteBus(*machine, 0x2007, colour);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), machine->ppuMem[0x3F04]);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x3F05);
+  WriteBus(*machine, 0x2007, 0x16);
+  EXPECT_EQ(machine->paletteRam[5], 0x16);
+  EXPECT_EQ(machine->paletteRam[3], 0x21);
+}
+
 TEST_F(ReadBusTest, DataReadsStepByARowAndWrapAtTheEndOfPpuSpace) {
   machine->cpuMem[0x2000] = 0x04;
   machine->ppu.vramAddr = 0x2000;

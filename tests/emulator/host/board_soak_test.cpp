@@ -107,10 +107,10 @@ TEST_P(BoardSoakTest, RandomProgramsAndWritesStayInsideTheStores) {
 
   // Beyond the image the stores hold poison; a copy that reads there would show it.
   const std::size_t prgEnd = static_cast<std::size_t>(shape.prgBanks16k) * 0x4000;
-  // Mapper 6 keeps its pages of pattern RAM in the first 32 KB of the CHR store.
-  const std::size_t chrEnd = (mapper == 6 && shape.chrBanks8k == 0)
-                                 ? 0x8000
-                                 : static_cast<std::size_t>(shape.chrBanks8k) * 0x2000;
+  // Pattern RAM lives in the first 8 KB of the CHR store; mapper 6 keeps its four pages of it
+  // in the 32 KB after.
+  std::size_t chrEnd = static_cast<std::size_t>(shape.chrBanks8k) * 0x2000;
+  if (shape.chrBanks8k == 0) chrEnd = mapper == 6 ? 0xA000 : 0x2000;
   std::memset(machine->prgRom + prgEnd, kPoison, sizeof machine->prgRom - prgEnd);
   std::memset(machine->chrRom + chrEnd, kPoison, sizeof machine->chrRom - chrEnd);
 

@@ -189,7 +189,7 @@ TEST_F(FrameDriverTest, DrawnFrameIsComposedAndShownWithBlankLinesBelow232) {
   SetPaletteEntry(0, 0x21);
   RunFrame(*machine, *host, 0);
   ASSERT_EQ(services.display.PresentCount(), 2);  // the splash, then this frame
-  EXPECT_EQ(Picture(0, 0), kHiddenColour);        // the left column is masked at power-on
+  EXPECT_EQ(Picture(0, 0), 0x21);  // the left column is masked at power-on: the backdrop
   EXPECT_EQ(Picture(8, 0), 0x21);
   EXPECT_EQ(Picture(255, 231), 0x21);
   EXPECT_EQ(Picture(0, 232), kBlankLineColour);

@@ -24,7 +24,7 @@ const char* const kKeys[] = {
     "IRQADJ",     ";",        "BOOTLAN="};
 
 // Characters that matter to the reader, and some that do not.
-const char kValueCharacters[] = "0123456789-+ \t\r\0YNSMPJKCAxyz/\\.\x80\xff";
+const char kValueCharacters[] = "0123456789-+ \t\r\0YNSMPJKCAFxyz/\\.\x80\xff";
 
 std::string ValueText(std::mt19937& random) {
   std::uniform_int_distribution<int> length(0, 6);
@@ -84,7 +84,8 @@ void ExpectValuesInRange(HostSettings settings, const std::string& label) {
   EXPECT_TRUE(settings.videoStandard == VideoStandard::kNtsc ||
               settings.videoStandard == VideoStandard::kPal);
   EXPECT_TRUE(settings.cpuCore == CpuCoreChoice::kSecondCore ||
-              settings.cpuCore == CpuCoreChoice::kReferenceCore);
+              settings.cpuCore == CpuCoreChoice::kReferenceCore ||
+              settings.cpuCore == CpuCoreChoice::kFullCore);
   for (PlayerDevice device : settings.playerDevice) {
     EXPECT_LE(static_cast<int>(device), static_cast<int>(PlayerDevice::kJoystick));
   }

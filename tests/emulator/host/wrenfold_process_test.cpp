@@ -117,6 +117,23 @@ TEST_F(WrenfoldProcessTest, BadOpcodeWritesItsReportReleasesAndExits) {
   EXPECT_EQ(log.find("Error"), std::string::npos) << Diagnostics();
 }
 
+TEST_F(WrenfoldProcessTest, BatteryRamIsWrittenWhenTheProgramCloses) {
+  // Stores $5A at $6000, then stops the CPU, which closes the program.
+  std::string image = test::NromImage({0xA9, 0x5A, 0x8D, 0x00, 0x60, 0x22});
+  image[6] = static_cast<char>(image[6] | 0x02);  // battery
+  test::WriteFile(folder.path() / "keep.nes", image);
+  test::WriteFile(folder.path() / "Wrenfold.CFG",
+                  "BOOT=keep.nes\r\nROMDIR=" + folder.path().string() + "\r\nSOUND=None\r\n");
+  const ProcessOutcome outcome = RunInFolder(program, folder.path());
+  ASSERT_TRUE(outcome.finished) << Diagnostics();
+  const std::string saved = test::ReadFile(folder.path() / "keep.sav");
+  ASSERT_EQ(saved.size(), 8192u) << Diagnostics();
+  EXPECT_EQ(static_cast<uint8_t>(saved[0]), 0x5A);
+  EXPECT_NE(Log().find("Battery RAM saved: " + (folder.path() / "keep.sav").string() + "\n"),
+            std::string::npos)
+      << Diagnostics();
+}
+
 TEST_F(WrenfoldProcessTest, MissingRomIsLoggedAndTheProgramStops) {
   test::WriteFile(folder.path() / "Wrenfold.CFG",
                   "BOOT=missing.nes\r\nROMDIR=" + folder.path().string() + "\r\n");

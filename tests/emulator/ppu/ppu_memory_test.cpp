@@ -65,6 +65,18 @@ TEST_F(PpuMemoryTest, PaletteMirrorWritesTheEntryBelow) {
   ExpectPaletteRamMatchesPpuMemory();
 }
 
+// Palette entries are six bits wide: a byte with the top bits set (games write $8F, $FF
+// and the like) still names one of the 64 colours.
+TEST_F(PpuMemoryTest, PaletteKeepsOnlyTheSixColourBits) {
+  for (int value = 0; value < 256; ++value) {
+    PpuWrite(*machine, 0x3F01, static_cast<uint8_t>(value));
+    PpuWrite(*machine, 0x3F00, static_cast<uint8_t>(value));
+    ASSERT_EQ(machine->paletteRam[1], value & 0x3F) << value;
+    ASSERT_EQ(machine->paletteRam[0], value & 0x3F) << value;
+  }
+  ExpectPaletteRamMatchesPpuMemory();
+}
+
 // --- plain memory ---
 
 TEST_F(PpuMemoryTest, AreaBelowThePaletteIsStoredAsWritten) {
@@ -94,6 +106,18 @@ TEST_F(PpuMemoryTest, PatternWriteIsCachedOnlyAtTheNextFullDecode) {
   DecodeAllTiles(*machine);
   EXPECT_EQ(machine->patternDirty, 0);
   for (int column = 0; column < 8; ++column) EXPECT_EQ(row[column], 1) << column;
+}
+
+TEST_F(PpuMemoryTest, PatternWritesOverChrRomChangeNothing) {
+  machine->header.chrBankCount = 1;
+  machine->ppuMem[0x0123] = 0x5A;
+  PpuWrite(*machine, 0x0123, 0xFF);
+  PpuWrite(*machine, 0x1FFF, 0xFF);
+  EXPECT_EQ(machine->ppuMem[0x0123], 0x5A);
+  EXPECT_EQ(machine->ppuMem[0x1FFF], 0);
+  EXPECT_EQ(machine->patternDirty, 0);
+  PpuWrite(*machine, 0x2000, 0x42);  // name tables are RAM on every cartridge
+  EXPECT_EQ(machine->ppuMem[0x2000], 0x42);
 }
 
 // --- pattern cache ---

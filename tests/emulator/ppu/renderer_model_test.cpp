@@ -86,9 +86,9 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
           CachePixel(m, table + m.ppuMem[at & 0x3FFF] * 64u + fineY * 8u + position % 8);
       out.front[x] = m.paletteRam[palette * 4 + pixel];
     }
-    if ((mask & 0x02) == 0) std::fill(out.front.begin(), out.front.begin() + 8, 15);
+    if ((mask & 0x02) == 0) std::fill(out.front.begin(), out.front.begin() + 8, m.paletteRam[0]);
   } else {
-    out.front.fill(15);
+    out.front.fill(m.paletteRam[0]);
   }
 
   // The vertical scroll moves on from the address after the last tile fetched.

@@ -210,22 +210,23 @@ TEST_F(RendererTest, VerticalScrollAdvancesWithTheBackgroundSwitchedOff) {
   EXPECT_EQ(front[0], BackgroundColour(0, 0x60, 0, 0));
 }
 
-TEST_F(RendererTest, HiddenLeftColumnIsColour15WhateverTheBackdrop) {
+// Hidden background is transparent, as on the console: the backdrop shows, not black.
+TEST_F(RendererTest, HiddenLeftColumnShowsTheBackdrop) {
   FillNameTableRow(0, 0, 0x10);
   machine->cpuMem[kMask] = 0x08;
   Render(0);
-  for (int j = 0; j < 8; ++j) EXPECT_EQ(front[j], kHiddenColour) << j;
+  for (int j = 0; j < 8; ++j) EXPECT_EQ(front[j], machine->paletteRam[0]) << j;
   EXPECT_EQ(front[8], BackgroundColour(0, 0x11, 0, 0));
 }
 
-TEST_F(RendererTest, BackgroundOffFillsTheFrontWithColour15AndSpritesStillDraw) {
+TEST_F(RendererTest, BackgroundOffFillsTheFrontWithTheBackdropAndSpritesStillDraw) {
   machine->cpuMem[kMask] = 0x16;
   SetSolidTile(0, 0x05, 0xFF);
   PlaceSprite(1, 9, 0x05, 0x00, 100);
   Render(10);
-  EXPECT_EQ(front[99], kHiddenColour);
+  EXPECT_EQ(front[99], machine->paletteRam[0]);
   EXPECT_EQ(front[100], kColourBase + 16 + 1);
-  EXPECT_EQ(front[108], kHiddenColour);
+  EXPECT_EQ(front[108], machine->paletteRam[0]);
 }
 
 // --- Sprites ----------------------------------------------------------------------------------

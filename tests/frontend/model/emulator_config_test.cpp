@@ -43,7 +43,7 @@ ControlPanelSettings SampleSettings() {
   settings.color = false;
   settings.namcoExtended = false;
   settings.vrc6Extended = true;
-  settings.asmCore = false;
+  settings.cpuCore = CpuCoreOption::C;
   settings.rapidFireInterval = 4;
   settings.player1 = PlayerDevice::Joystick;
   settings.player2 = PlayerDevice::Keyboard;
@@ -136,7 +136,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "HARDBUF=0"},
         LineCase{"NegativeCaption", [](ControlPanelSettings& s) { s.irqAdjustCaption = "-2"; }, 9,
                  "HARDBUF=-2"},
-        LineCase{"AsmCore", [](ControlPanelSettings& s) { s.asmCore = true; }, 14, "CORE=ASM"},
+        LineCase{"AsmCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreOption::Asm; }, 14,
+                 "CORE=ASM"},
+        LineCase{"FullCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreOption::Full; }, 14,
+                 "CORE=FULL"},
         LineCase{"NoPlayer", [](ControlPanelSettings& s) { s.player2 = PlayerDevice::None; }, 17,
                  "PLAYER2=None"},
         LineCase{"NoKey", [](ControlPanelSettings& s) { s.keyMap.codes[kKeyUp] = 0; }, 24,
@@ -205,7 +208,7 @@ TEST(StartupConfig, WrittenSettingsComeBack) {
   EXPECT_EQ(s.scanline, written.scanline);
   EXPECT_EQ(s.color, written.color);
   EXPECT_EQ(s.doubleSize, written.doubleSize);
-  EXPECT_EQ(s.asmCore, written.asmCore);
+  EXPECT_EQ(s.cpuCore, written.cpuCore);
   EXPECT_EQ(s.soundEnabled, written.soundEnabled);
   EXPECT_EQ(s.stereo, written.stereo);
   EXPECT_EQ(s.namcoExtended, written.namcoExtended);
@@ -252,11 +255,13 @@ TEST(StartupConfig, ValuesAreReadByPosition) {
   EXPECT_FALSE(config.settings.scanline);  // case matters
   EXPECT_TRUE(config.settings.doubleSize);
   EXPECT_FALSE(config.settings.color);
-  EXPECT_TRUE(config.settings.asmCore);
+  EXPECT_EQ(config.settings.cpuCore, CpuCoreOption::Asm);
   EXPECT_TRUE(config.settings.namcoExtended);
   EXPECT_FALSE(config.settings.vrc6Extended);
   EXPECT_FALSE(ApplyItems({"VIDEO=PAL"}).settings.videoNtsc);
-  EXPECT_FALSE(ApplyItems({"CORE=C"}).settings.asmCore);
+  EXPECT_EQ(ApplyItems({"CORE=C"}).settings.cpuCore, CpuCoreOption::C);
+  EXPECT_EQ(ApplyItems({"CORE=FULL"}).settings.cpuCore, CpuCoreOption::Full);
+  EXPECT_EQ(ApplyItems({"CORE=Z"}).settings.cpuCore, CpuCoreOption::C);
   // Lower-case keys are not keys.
   EXPECT_TRUE(ApplyItems({"sound=None"}).settings.soundEnabled);
 }

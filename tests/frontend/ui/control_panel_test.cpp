@@ -42,6 +42,7 @@ class ControlPanelTest : public QObject {
         "Chk_VRC6Extended", "Cmd_SMax",        "Frame4",         "Cmb_1P",
         "Cmb_2P",           "Label24",         "Label25",        "Lab_Interval",
         "Hscr_RF",          "Label36",         "Cmd_UpdateCfg",  "Command5"};
+    names << "Option1(2)";
     for (int slot = 0; slot < 10; ++slot)
       names << QStringLiteral("Txt_Key(%1)").arg(slot) << QStringLiteral("Label%1").arg(26 + slot);
     for (int slot = 0; slot < 6; ++slot) names << QStringLiteral("Txt_Joy(%1)").arg(slot);
@@ -198,9 +199,11 @@ class ControlPanelTest : public QObject {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(Find<QRadioButton>(panel, "Option1(1)"), &out);
     QCOMPARE(stores.count(), 1);
+    QApplication::sendEvent(Find<QRadioButton>(panel, "Option1(2)"), &out);
+    QCOMPARE(stores.count(), 2);
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(Find<QRadioButton>(panel, "Option1(0)"), &deactivated);
-    QCOMPARE(stores.count(), 1);
+    QCOMPARE(stores.count(), 2);
   }
 
   void loadedSettingsComeBackUnchanged() {
@@ -212,7 +215,7 @@ class ControlPanelTest : public QObject {
     settings.color = false;
     settings.doubleSize = true;
     settings.irqAdjustCaption = " 7";
-    settings.asmCore = false;
+    settings.cpuCore = CpuCoreOption::Full;
     settings.soundEnabled = true;
     settings.stereo = true;
     settings.namcoExtended = false;
@@ -225,7 +228,9 @@ class ControlPanelTest : public QObject {
     const ControlPanelSettings shown = panel.CurrentSettings();
     QVERIFY(!shown.videoNtsc);
     QCOMPARE(shown.resolutionIndex, 3);
-    QVERIFY(shown.scanline && !shown.color && shown.doubleSize && !shown.asmCore && shown.stereo);
+    QVERIFY(shown.scanline && !shown.color && shown.doubleSize && shown.stereo);
+    QCOMPARE(shown.cpuCore, CpuCoreOption::Full);
+    QVERIFY(Find<QRadioButton>(panel, "Option1(2)")->isChecked());
     QVERIFY(!shown.namcoExtended);
     QCOMPARE(shown.irqAdjustCaption, std::string("0"));  // never kept between runs
     QCOMPARE(shown.rapidFireInterval, 4);

@@ -299,7 +299,8 @@ class MainWindowTest : public QObject {
     QVERIFY(seen.find("BOOT=gamma.nes\r\n") != std::string::npos);
     QVERIFY(seen.find("ROMDIR=" + library.RomFolder().string() + "\r\n") != std::string::npos);
     QVERIFY(seen.find("IRQADJ= 0\r\n") != std::string::npos);
-    QVERIFY(seen.ends_with("DDEVICE=Fake Display\r\n;\r\n"));
+    // The panel's core follows, since the file had no CORE= line.
+    QVERIFY(seen.ends_with("DDEVICE=Fake Display\r\nCORE=ASM\r\n;\r\n"));
   }
 
   void startWithoutEmulatorIsReported() {

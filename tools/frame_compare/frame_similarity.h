@@ -1,0 +1,45 @@
+// How alike our picture and the reference's are, whatever the two palettes: each of our colour
+// numbers is turned into the colour the reference shows for that number (measured from the
+// reference itself with the palette chart cartridge, palette_calibration.h), and the figure is
+// the share of pixels where that colour is the one the reference drew.
+#pragma once
+
+#include <array>
+#include <map>
+#include <optional>
+
+#include "tools/frame_compare/rgb_picture.h"
+
+namespace wrenfold::compare {
+
+inline constexpr int kColourNumbers = 64;
+
+// The reference's colour for each colour number; a number never measured stays empty.
+using ReferencePalette = std::array<std::optional<Rgb>, kColourNumbers>;
+
+// Largest difference in any channel that still counts as the same colour: room for a core
+// that rounds or dithers its output by a few steps.
+inline constexpr int kColourTolerance = 8;
+
+bool SameColour(const Rgb& a, const Rgb& b);
+
+// True where our pixel's colour number shows, in the reference, as the reference's pixel.
+bool PixelMatches(uint8_t ourIndex, const Rgb& theirs, const ReferencePalette& palette);
+
+// Share (0-1) of matching pixels over the top `lines` rows of both pictures (fewer when a
+// picture is shorter) and their common width; 0 when nothing can be compared.
+double Similarity(const IndexedPicture& ours, const RgbPicture& theirs,
+                  const ReferencePalette& palette, int lines);
+
+struct FrameMatch {
+  int offset = 0;  // reference frame number minus ours
+  double similarity = 0;
+};
+
+// The best of the reference's frames near ours (key: offset). Ties go to the offset nearest
+// to 0, then the earlier frame. Empty when there is no candidate.
+std::optional<FrameMatch> BestMatch(const IndexedPicture& ours,
+                                    const std::map<int, RgbPicture>& candidates,
+                                    const ReferencePalette& palette, int lines);
+
+}  // namespace wrenfold::compare
