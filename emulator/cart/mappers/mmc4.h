@@ -26,6 +26,7 @@ inline constexpr BoardDescription kMmc4Boards[] = {
      .highWrite = Mmc4HighWrite,
      .lowWrite = StoreCartridgeRam,
      .ppuFetch = Mmc4LatchFetch,
+     .ppuAddress = Mmc4PpuAddress,
      .savedState = kMmc4State},
 };
 

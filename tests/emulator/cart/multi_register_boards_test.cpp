@@ -80,6 +80,28 @@ TEST_F(MapperTest, Mmc4RegistersLoadOnlyTheLatchedBank) {
   EXPECT_EQ(Machine().header.mirrorVertical, 0u);
 }
 
+// CPU reads through $2007 of the pattern bytes of tiles $FD and $FE switch the latches too,
+// once the byte has been read; an address set by $2006 is the one the next read fetches.
+TEST_F(MapperTest, Mmc4LatchesFollowPpuDataReads) {
+  UseBoard(10, 2, 16);
+  Write(0xB000, 5);  // table 0: $FD bank 5, $FE bank 6 (latched)
+  Write(0xC000, 6);
+  Write(0x2006, 0x0F);
+  Write(0x2006, 0xD8);
+  EXPECT_TRUE(ChrAt(0x0000, 0x1000, 20));
+  Write(0x2006, 0x0F);
+  Write(0x2006, 0xE7);
+  CpuRead(Machine(), 0x2007);  // $0FE7, not stepped
+  CpuRead(Machine(), 0x2007);  // $0FE7 again, then steps
+  EXPECT_TRUE(ChrAt(0x0000, 0x1000, 20));
+  CpuRead(Machine(), 0x2007);  // $0FE8
+  EXPECT_TRUE(ChrAt(0x0000, 0x1000, 24));
+  Write(0x2006, 0x1F);
+  Write(0x2006, 0xDF);  // table 1's $FD latch
+  EXPECT_EQ(Machine().mapper.mmc4Latch[1], 0xFD);
+  EXPECT_EQ(Machine().mapper.mmc4Latch[0], 0xFE);
+}
+
 // Values $E0 and up in a CHR slot name the console's RAM unless $E800 says CHR ROM for that
 // pattern table; the unemulated case leaves the slot as it was.
 TEST_F(MapperTest, Namco163HighChrValuesNeedTheRomBit) {
