@@ -1,6 +1,8 @@
 // The display service: one full-screen window showing an 8-bit palettised screen buffer.
 // The host draws into 8-bit surfaces (platform/surface8.h) and calls Present to show the
-// screen buffer, scaled nearest-neighbour and letterboxed to the window.
+// screen buffer, scaled nearest-neighbour and letterboxed to the window. In windowed mode the
+// window shows only the picture area of the screen buffer, in a resizable window that opens
+// at a whole multiple of the picture's size; Alt+Enter switches between the two modes.
 //
 // Order of use: EnumerateDrivers, Create, OpenFullScreenWindow, SetDisplayMode,
 // CreatePrimarySurface, CreateOffscreenSurface (any number), SetPalette, then Present per
@@ -48,8 +50,14 @@ class Display {
   // Opens the display object on a driver id from the walk. kDefaultDisplayDriver, or an id
   // that no longer exists, takes the default display.
   virtual int32_t Create(int driverId) = 0;
-  // Covers the chosen display with the emulator's window (desktop size, cursor hidden).
+  // Covers the chosen display with the emulator's window (desktop size, cursor hidden), or
+  // in windowed mode opens a window of a whole multiple of the picture area.
   virtual int32_t OpenFullScreenWindow(const char* title) = 0;
+  // Full screen (false, the start) or a window; before the window opens or while it is open.
+  virtual void SetWindowed(bool windowed) = 0;
+  virtual bool Windowed() const = 0;
+  // The part of the screen buffer that holds the picture, which is what a window shows.
+  virtual void SetPictureArea(const SurfaceRect& area) = 0;
   // Sizes the screen buffer: 640 x 480, 800 x 600 or 1024 x 768 at 8 bits per pixel;
   // anything else is kDisplayErrInvalidMode.
   virtual int32_t SetDisplayMode(int width, int height, int bitsPerPixel) = 0;

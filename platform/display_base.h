@@ -26,11 +26,16 @@ class DisplayBase : public Display {
   int32_t SetPalette(const DisplayPalette& palette) final;
   int32_t Present() final;
   void Release() final;
+  void SetWindowed(bool windowed) final;
+  bool Windowed() const final { return windowed; }
+  void SetPictureArea(const SurfaceRect& area) final;
 
   // Size of the screen buffer (0 before SetDisplayMode).
   int ModeWidth() const { return modeWidth; }
   int ModeHeight() const { return modeHeight; }
   const DisplayPalette& Palette() const { return palette; }
+  // The picture area; the whole screen buffer until one is set.
+  SurfaceRect PictureArea() const;
 
  protected:
   // Each hook runs once the shared checks have passed; a failure leaves the step undone.
@@ -40,6 +45,8 @@ class DisplayBase : public Display {
   virtual int32_t CheckSurfaceCreation(bool /*primary*/) { return kDisplayOk; }
   virtual int32_t PresentBackend(const Surface8& screen, const DisplayPalette& palette) = 0;
   virtual void ReleaseBackend() = 0;
+  // The window mode or the picture area changed while the window is open.
+  virtual void WindowModeChanged() {}
 
  private:
   enum class Stage : uint8_t { kNone, kCreated, kWindowOpen, kModeSet };
@@ -51,9 +58,15 @@ class DisplayBase : public Display {
   std::unique_ptr<Surface8> backBuffer;
   std::vector<std::unique_ptr<Surface8>> offscreenSurfaces;
   DisplayPalette palette{};
+  bool windowed = false;
+  SurfaceRect pictureArea{};  // empty: the whole screen buffer
 };
 
 // True for the screen sizes the emulator offers: 640 x 480, 800 x 600 and 1024 x 768.
 bool IsSupportedDisplayMode(int width, int height, int bitsPerPixel);
+
+// The largest whole multiple of `area` that fits `usableWidth` x `usableHeight` (the part of
+// the desktop a window may take, its frame allowed for); at least 1.
+int WholeWindowScale(const SurfaceRect& area, int usableWidth, int usableHeight);
 
 }  // namespace wrenfold

@@ -93,6 +93,11 @@ class Input {
   virtual int32_t CreateKeyboard(std::unique_ptr<Keyboard>* keyboard) = 0;
   // The first joystick that can be opened; kInputErrNotFound when none is attached.
   virtual int32_t CreateFirstJoystick(std::unique_ptr<Joystick>* joystick) = 0;
+  // A joystick that takes the first device plugged in later (and another after that one is
+  // pulled out); kInputErrNotFound where no device can come while the program runs.
+  virtual int32_t CreateJoystickSlot(std::unique_ptr<Joystick>* /*joystick*/) {
+    return kInputErrNotFound;
+  }
 };
 
 }  // namespace wrenfold

@@ -10,8 +10,8 @@
 # Wrenfold.CFG, Wrenfold.PER, save states and the emulator's log, which are never overwritten.
 # A first Wrenfold.CFG is written when there is none: ROM directory = the working folder,
 # interface language from your locale (Chinese for zh_*, else English), player 1 on the
-# keyboard (arrows, X = A, Z = B, C = Select, Enter = Start). Where no sound device is found,
-# the games run without sound (SDL_AUDIODRIVER=dummy) instead of stopping at start.
+# keyboard (arrows, X = A, Z = B, C = Select, Enter = Start), the picture doubled so the game
+# fills the screen. Where no sound device is found, the games run without sound.
 #
 # cartdesk needs a display. Without one (no DISPLAY or WAYLAND_DISPLAY) the folder is still
 # prepared and the script says how to start it, e.g. under a virtual X server:
@@ -68,11 +68,11 @@ if [ -z "$(find "$work" -maxdepth 1 -iname Wrenfold.CFG -print -quit)" ]; then
   esac
   config_lines=(
     FPS=60 "BOOTLAN=$language" BOOT=wrenfold_demo.nes "ROMDIR=$work" "IRQADJ= 0" VIDEO=NTSC
-    SOUND=Mono SLMODE=No RES=1 HARDBUF=0 2XMODE=No COLOR=Yes NamcoExt=Yes VRC6Ext=Yes
+    SOUND=Mono SLMODE=No RES=1 HARDBUF=0 2XMODE=Yes COLOR=Yes NamcoExt=Yes VRC6Ext=Yes
     CORE=ASM RAPIDFIRE=0 PLAYER1=Keyboard PLAYER2=None
     JOYA=1 JOYB=2 JOYTA=3 JOYTB=4 SELECT=5 START=6
     KEYUP=200 KEYDOWN=208 KEYLEFT=203 KEYRIGHT=205 KEYA=45 KEYB=44 KEYTA=31 KEYTB=30
-    KEYSELECT=46 KEYSTART=28 ";"
+    KEYSELECT=46 KEYSTART=28 WINDOWED=No ";"
   )
   printf '%s\r\n' "${config_lines[@]}" >"$work/Wrenfold.CFG.new"
   mv "$work/Wrenfold.CFG.new" "$work/Wrenfold.CFG"
@@ -91,16 +91,6 @@ EOF
   exit 1
 fi
 
-# The emulator stops at start when it cannot open a sound device. Where there is none (no ALSA
-# device, no PulseAudio or PipeWire socket) the games run silent rather than not at all.
-runtime_dir=${XDG_RUNTIME_DIR:-/run/user/$(id -u)}
-if [ -z "${SDL_AUDIODRIVER:-}" ] && [ -z "${PULSE_SERVER:-}" ] &&
-  ! compgen -G "/dev/snd/pcmC*" >/dev/null &&
-  [ ! -S "$runtime_dir/pulse/native" ] && [ ! -S "$runtime_dir/pipewire-0" ]; then
-  echo "run-demo: no sound device found; the games will run without sound"
-  export SDL_AUDIODRIVER=dummy
-fi
-
-echo "run-demo: starting cartdesk; pick a game and press \"Start Wrenfold!\" (Esc leaves the game)"
+echo "run-demo: starting cartdesk; double-click a game to play it (Esc leaves the game)"
 cd "$work"
 exec "$bin/cartdesk"

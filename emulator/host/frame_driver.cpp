@@ -9,6 +9,7 @@
 #include "emulator/cpu/cpu_core.h"
 #include "emulator/cpu/interrupts.h"
 #include "emulator/host/log.h"
+#include "emulator/host/screenshot.h"
 #include "emulator/host/startup.h"
 #include "emulator/ppu/ppu_memory.h"
 #include "emulator/ppu/renderer.h"
@@ -239,6 +240,9 @@ void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event)
       break;
     case kDikF11:
       LogText("L");
+      break;
+    case kDikF12:
+      SaveScreenshot(host);
       break;
     default:
       break;

@@ -39,7 +39,7 @@ inline constexpr const char* kNeedsFullCoreMessage =
 void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender);
 
 // Acts on one key event's hot key (presses only): Esc, the save slot keys, F1, F2, F5, F7,
-// F9, F10, F11 and keypad minus / plus.
+// F9, F10, F11, F12 (screenshot) and keypad minus / plus.
 void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event);
 
 // Sets the sprite-0 and sprite-overflow bits of $2002 for `line` from sprite memory alone,

@@ -130,6 +130,7 @@ void ApplyConfigLine(std::string_view line, HostSettings& settings) {
   if (line.starts_with("NamcoExt")) settings.namcoSound = At(line, 9) == 'Y';
   if (line.starts_with("VRC6Ext")) settings.vrc6Sound = At(line, 8) == 'Y';
   if (line.starts_with("2XMODE=")) settings.doubleSize = At(line, 7) == 'Y';
+  if (line.starts_with("WINDOWED=")) settings.windowed = At(line, 9) == 'Y';
   if (line.starts_with("COLOR=")) settings.monochrome = At(line, 6) != 'Y';
   // The key ends in a lower-case "f", so the front-end's "HARDBUF=" line is never taken and
   // the count keeps its default.

@@ -80,6 +80,7 @@ struct HostSettings {
   int32_t hardwareSoundBuffers = 5;  // HARDBUf: channel buffers allowed in sound hardware, 0-9
   CpuCoreChoice cpuCore = CpuCoreChoice::kSecondCore;  // CORE=
   int16_t irqAdjust = 0;  // IRQADJ as configured; the game runs with machine.irqAdjust
+  bool windowed = false;  // WINDOWED=: a resizable window instead of the full screen
 
   // Built after reading by BuildRomPath. Save states and movies write their own three
   // characters at extensionIndex (the first character of a three-letter extension).

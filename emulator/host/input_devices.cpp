@@ -1,5 +1,8 @@
 #include "emulator/host/input_devices.h"
 
+#include <string>
+
+#include "emulator/host/failure_messages.h"
 #include "emulator/host/log.h"
 
 namespace wrenfold {
@@ -21,7 +24,13 @@ void SetUpJoystick(InputDevices& devices, Input& input, MessageBox& messageBox) 
   std::unique_ptr<Joystick> joystick;
   if (InputFailed(input.CreateFirstJoystick(&joystick)) || joystick == nullptr) {
     LogText("Fail to initialize joystick\n");
-    messageBox.Show("Error!", "Fail to initialize DirectInput");
+    messageBox.Show("Error!",
+                    std::string("Fail to initialize DirectInput") + kJoystickMissingAdvice);
+    // A joystick plugged in while the game runs is taken all the same.
+    joystick.reset();
+    if (InputFailed(input.CreateJoystickSlot(&joystick)) || joystick == nullptr) return;
+    joystick->Acquire();
+    devices.joystick = std::move(joystick);
     return;
   }
   if (const int32_t result = joystick->Acquire(); InputFailed(result)) {

@@ -21,7 +21,8 @@ struct InputDevices {
 int32_t SetUpKeyboard(InputDevices& devices, Input& input);
 
 // Takes the first attached joystick and acquires it. Without one the log gets "Fail to
-// initialize joystick" and a message box says so; the emulator runs on without a joystick.
+// initialize joystick" and a message box says so; the emulator runs on and takes a joystick
+// plugged in later where the input service can.
 void SetUpJoystick(InputDevices& devices, Input& input, MessageBox& messageBox);
 
 // Unacquires and releases the keyboard, then the joystick; safe to repeat.

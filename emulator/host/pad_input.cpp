@@ -22,6 +22,17 @@ constexpr JoystickSource kJoystickSources[] = {
 constexpr uint8_t kTurboABit = 0x01;
 constexpr uint8_t kTurboBBit = 0x02;
 
+// Pad bit n is button byte n of the order A, B, Select, Start, Up, Down, Left, Right.
+constexpr PadButton kPadBitOrder[8] = {kPadA,  kPadB,    kPadSelect, kPadStart,
+                                       kPadUp, kPadDown, kPadLeft,   kPadRight};
+
+uint8_t PadBit(PadButton button) {
+  for (int bit = 0; bit < 8; ++bit) {
+    if (kPadBitOrder[bit] == button) return static_cast<uint8_t>(1u << bit);
+  }
+  return 0;
+}
+
 void FillMap(PlayerInput& player, const HostSettings& settings) {
   player.map.fill(0);
   if (player.device == PlayerDevice::kKeyboard) {
@@ -70,6 +81,7 @@ void SetUpPlayerMaps(InputState& input, const HostSettings& settings) {
   for (std::size_t index = 0; index < kPlayerCount; ++index) {
     PlayerInput& player = input.players[index];
     player.buttons.fill(0);
+    player.tappedPadBits = 0;
     player.device = settings.playerDevice[index];
     FillMap(player, settings);
     FillKeyToButton(player);
@@ -82,6 +94,7 @@ void ResetRapidFire(InputState& input) {
     player.turboAHeld = 0;
     player.turboBHeld = 0;
     player.turboBits = 0;
+    player.tappedPadBits = 0;
   }
 }
 
@@ -97,15 +110,19 @@ void ApplyKeyEvent(InputState& input, const KeyEvent& event) {
     case kMapRight + 1:
     case kMapSelect + 1:
     case kMapStart + 1:
+      // The map's first six slots are in pad-button order.
       player->buttons[button - 1] = Pressed(data);
+      if (Pressed(data)) player->tappedPadBits |= PadBit(static_cast<PadButton>(button - 1));
       break;
     case kMapA + 1:
       player->aKeyHeld = Pressed(data);
       player->buttons[kPadA] = player->aKeyHeld;
+      if (Pressed(data)) player->tappedPadBits |= PadBit(kPadA);
       break;
     case kMapB + 1:
       player->bKeyHeld = Pressed(data);
       player->buttons[kPadB] = player->bKeyHeld;
+      if (Pressed(data)) player->tappedPadBits |= PadBit(kPadB);
       break;
     case kMapTurboA + 1:
       player->turboAHeld = data;
@@ -171,12 +188,9 @@ void ApplyJoystickState(PlayerInput& player, const JoystickState& state, uint8_t
 }
 
 uint8_t ComposePadState(const PlayerInput& player) {
-  // Pad bit n is button byte n of the order A, B, Select, Start, Up, Down, Left, Right.
-  constexpr PadButton kBitOrder[8] = {kPadA,  kPadB,    kPadSelect, kPadStart,
-                                      kPadUp, kPadDown, kPadLeft,   kPadRight};
   uint8_t pad = 0;
   for (int bit = 0; bit < 8; ++bit) {
-    if (Pressed(player.buttons[kBitOrder[bit]])) pad |= static_cast<uint8_t>(1u << bit);
+    if (Pressed(player.buttons[kPadBitOrder[bit]])) pad |= static_cast<uint8_t>(1u << bit);
   }
   return pad;
 }
@@ -195,10 +209,11 @@ void UpdatePads(InputState& input, Joystick* joystick, uint8_t (&padState)[kPlay
     if (InputFailed(joystick->GetState(&state))) continue;
     ApplyJoystickState(player, state, input.rapidFirePeriod, index == 1);
   }
-  padState[0] = ComposePadState(input.players[0]);
+  padState[0] = ComposePadState(input.players[0]) | input.players[0].tappedPadBits;
   if (input.players[1].device != PlayerDevice::kNone) {
-    padState[1] = ComposePadState(input.players[1]);
+    padState[1] = ComposePadState(input.players[1]) | input.players[1].tappedPadBits;
   }
+  for (PlayerInput& player : input.players) player.tappedPadBits = 0;
 }
 
 }  // namespace wrenfold

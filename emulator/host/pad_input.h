@@ -64,6 +64,9 @@ struct PlayerInput {
   uint8_t turboBits = 0;  // bit 0 turbo A key held, bit 1 turbo B key held
   // Frames until the next turbo press; 8-bit, so a period of 0 waits 256 frames.
   uint8_t rapidFireCounter = 1;
+  // Pad bits of the keys pressed since the pad byte was last composed: a key pressed and
+  // released between two frames still shows as pressed in one frame.
+  uint8_t tappedPadBits = 0;
 };
 
 struct InputState {
@@ -96,8 +99,9 @@ uint8_t ComposePadState(const PlayerInput& player);
 
 // The per-frame input work after the key events: rapid fire for the keyboard players, then
 // the joystick players (poll and read; a failed read keeps last frame's buttons), then the
-// pad bytes. Player 2's byte is left alone while player 2 has no device. `joystick` may be
-// null (no joystick was found): its players keep their buttons.
+// pad bytes, which also show the keys tapped since the last frame. Player 2's byte is left
+// alone while player 2 has no device. `joystick` may be null (no joystick was found): its
+// players keep their buttons.
 void UpdatePads(InputState& input, Joystick* joystick, uint8_t (&padState)[kPlayerCount]);
 
 }  // namespace wrenfold

@@ -6,6 +6,7 @@
 
 #include "emulator/cart/board_table.h"
 #include "emulator/cart/rom_loader.h"
+#include "emulator/host/failure_messages.h"
 #include "emulator/host/file_lookup.h"
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/log.h"
@@ -45,7 +46,7 @@ void ReportVideoFailure(HostState& host, Platform& platform, int32_t code) {
   char message[64];
   std::snprintf(message, sizeof message, kVideoFailureFormat,
                 static_cast<unsigned long>(static_cast<uint32_t>(code)));
-  platform.messageBox.Show(kVideoFailureCaption, message);
+  platform.messageBox.Show(kVideoFailureCaption, std::string(message) + kVideoFailureAdvice);
   // Releasing the display also closes its window.
   ReleaseAll(host);
 }
@@ -118,10 +119,11 @@ StartUpResult StartEmulator(MachineState& machine, HostState& host, SoundState& 
   if (AnyPlayerOnJoystick(host.settings)) {
     SetUpJoystick(host.inputDevices, platform.input, platform.messageBox);
   }
+  // A machine without a sound device still plays, silently.
   if (host.settings.soundEnabled && !SetUpSound(machine, host, sound, platform)) {
-    ReleaseAll(host);
+    ReleaseSound(sound);
     LogText("Fail to initialize Direct Sound\n");
-    return StartUpResult::kSoundError;
+    host.settings.soundEnabled = false;
   }
 
   if (!ShowSplash(host.video)) {
@@ -149,7 +151,13 @@ int StartUp(MachineState& machine, HostState& host, SoundState& sound, Platform&
   if (RaiseProcessPriority()) LogText("Wrenfold log file\n");
   ReadConfiguration(host);
 
-  if (StartEmulator(machine, host, sound, platform) != StartUpResult::kReady) return 1;
+  // Start-up releases the ROM path on failure; the message needs it.
+  const HostSettings configured = host.settings;
+  const StartUpResult started = StartEmulator(machine, host, sound, platform);
+  if (started == StartUpResult::kRomError) {
+    platform.messageBox.Show(kFailureCaption, CartridgeFailureText(configured));
+  }
+  if (started != StartUpResult::kReady) return 1;
   DispatchWindowEvents(host);
   RunLoop(machine, host);
   CloseSaveFiles(machine, host);
@@ -157,6 +165,11 @@ int StartUp(MachineState& machine, HostState& host, SoundState& sound, Platform&
   ReleaseAll(host);
   host.platform = nullptr;
   host.sound = nullptr;
+  if (machine.haltRequested) {
+    // The frame driver has already said when the full CPU core would run the game.
+    if (!machine.needsFullCore) platform.messageBox.Show(kFailureCaption, kHaltText);
+    return 1;
+  }
   return 0;
 }
 

@@ -86,6 +86,9 @@ StateRefusal DecodeState(std::span<const uint8_t> bytes, MachineState& machine) 
   VisitState(reader, machine, envelope, boardSpans);
   // The caches name the banks the running machine copied last, not what the state holds.
   ClearBankCaches(machine);
+  // Pattern RAM lives in a store behind the tables; the slots hold the state's bytes, so the
+  // store takes them back before a bank switch copies from it.
+  if (machine.header.chrBankCount == 0) RestorePatternRamStore(machine);
   DecodeTileRange(machine, 0, kPatternTablesSize);
   return StateRefusal::kNone;
 }

@@ -54,6 +54,11 @@ void DrawTripledBands(const Surface8& frame, Surface8& screen, const SurfaceRect
 
 }  // namespace
 
+SurfaceRect PictureAreaOf(const HostSettings& settings, const DisplayGeometry& geometry) {
+  if (settings.doubleSize) return ToSurfaceRect(geometry.doubleSizeTarget);
+  return SurfaceRect{kNaturalSizeLeft, kNaturalSizeTop, kFrameSurfaceWidth, kFrameSurfaceHeight};
+}
+
 int32_t OpenVideo(VideoState& video, Display& display, const HostSettings& settings,
                   const DisplayGeometry& geometry) {
   const int driver = ChooseDriver(display, settings.displayDevice);
@@ -63,6 +68,8 @@ int32_t OpenVideo(VideoState& video, Display& display, const HostSettings& setti
   LogText("1 Level Pass\n");
   LogText("Interface got\n");
 
+  display.SetWindowed(settings.windowed);
+  display.SetPictureArea(PictureAreaOf(settings, geometry));
   if (const int32_t result = display.OpenFullScreenWindow(kWindowTitle); DisplayFailed(result)) {
     return result;
   }

@@ -31,10 +31,15 @@ struct VideoState {
   DisplayPalette palette{};            // kept from start-up until it is attached
 };
 
+// Where PresentFrame puts the picture on the screen buffer: at (192, 128) at natural size, or
+// the resolution's rectangle in double-size mode. A window (WINDOWED=Yes) shows this part.
+SurfaceRect PictureAreaOf(const HostSettings& settings, const DisplayGeometry& geometry);
+
 // Opens the display in the documented order, logging each step that succeeds: the driver
-// whose name matches `settings.displayDevice` (else the default display), the window, the
-// display mode of `geometry`, the screen buffer and back buffer, then the overlay and frame
-// surfaces. Returns the failing step's code (nothing is released here), or kDisplayOk.
+// whose name matches `settings.displayDevice` (else the default display), the window (full
+// screen, or windowed showing the picture area), the display mode of `geometry`, the screen
+// buffer and back buffer, then the overlay and frame surfaces. Returns the failing step's
+// code (nothing is released here), or kDisplayOk.
 int32_t OpenVideo(VideoState& video, Display& display, const HostSettings& settings,
                   const DisplayGeometry& geometry);
 

@@ -25,8 +25,8 @@ inline constexpr int32_t kPulse2StereoPan = -400;
 // Sets up sound output on `service` and fills the synthesis tables. With sound disabled
 // nothing is created and the result is 1; MixFrameSound then does nothing. Returns 0 when
 // the device, the primary buffer or a channel buffer cannot be had: the caller logs
-// "Fail to initialize Direct Sound\n", calls ReleaseSound and stops. `service` must outlive
-// the sound record's use of it.
+// "Fail to initialize Direct Sound\n", calls ReleaseSound and goes on without sound.
+// `service` must outlive the sound record's use of it.
 int InitSound(MachineState& machine, SoundState& sound, SoundService& service,
               const SoundSettings& settings);
 

@@ -114,7 +114,7 @@ std::string_view CpuCoreConfigLine(CpuCoreOption core) {
 
 std::string FormatConfig(const ControlPanelSettings& settings) {
   std::vector<std::string> lines;
-  lines.reserve(35);
+  lines.reserve(36);
   lines.push_back("FPS=60");
   lines.push_back(settings.language == kLanguageEnglish ? "BOOTLAN=English" : "BOOTLAN=Chinese");
   lines.push_back("BOOT=" + settings.selectedRomFile);
@@ -145,6 +145,7 @@ std::string FormatConfig(const ControlPanelSettings& settings) {
     lines.push_back(std::string(kKeyPrefixes[slot]) +
                     FormatPlainDecimal(settings.keyMap.codes[slot]));
   }
+  lines.push_back("WINDOWED=" + std::string(YesNo(settings.windowed)));
   lines.push_back(std::string(kEndMarker));
 
   std::string text;
@@ -245,6 +246,8 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
       settings.doubleSize = CharacterAt(item, 8) == 'Y';
     } else if (item.starts_with("COLOR=")) {
       settings.color = CharacterAt(item, 7) == 'Y';
+    } else if (item.starts_with("WINDOWED=")) {
+      settings.windowed = CharacterAt(item, 10) == 'Y';
     } else if (item.starts_with("CORE=")) {
       const char core = CharacterAt(item, 6);
       settings.cpuCore = core == 'A'   ? CpuCoreOption::Asm

@@ -83,6 +83,7 @@ struct ControlPanelSettings {
   bool scanline = false;
   bool color = true;
   bool doubleSize = false;
+  bool windowed = false;               // WINDOWED=: the emulator plays in a window
   std::string irqAdjustCaption = "0";  // LabHardNum, e.g. "0", " 3", "-2"
   CpuCoreOption cpuCore = CpuCoreOption::Asm;
   bool soundEnabled = true;
@@ -114,7 +115,8 @@ std::string RomDirectoryForConfig(std::string_view romDirectoryText);
 
 // ---- Writer ----
 
-// The 35 lines of the "Update Config" button, each ended by CR LF.
+// The lines of the "Update Config" button, each ended by CR LF: the 34 setting lines in their
+// fixed order, WINDOWED=, then ";".
 std::string FormatConfig(const ControlPanelSettings& settings);
 
 // ---- Item reader ----

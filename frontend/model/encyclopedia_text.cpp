@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "frontend/model/interface_language.h"
 #include "frontend/model/number_text.h"
 
 namespace wrenfold {
@@ -10,26 +11,46 @@ namespace {
 
 constexpr std::string_view kSecretSeparator = "：";
 
-constexpr std::pair<int, std::string_view> kGameTypeNames[] = {
-    {1, "动作"},  {2, "策略"},  {3, "横版过关"}, {4, "横版动作"},  {5, "纵版射击"}, {6, "横版射击"},
-    {7, "射击"},  {8, "其它"},  {9, "益智"},     {10, "战术足球"}, {11, "热血"},    {12, "RPG"},
-    {13, "ARPG"}, {14, "解谜"}, {15, "3D动作"},  {16, "3D射击"},   {17, "3D赛车"},
+struct CodeName {
+  int code;
+  std::string_view chinese;
+  std::string_view english;
 };
 
-constexpr std::pair<int, std::string_view> kVersionNames[] = {
-    {1, "原版"},
-    {2, "原版(1)"},
-    {3, "原版CHR1"},
-    {4, "原版？"},
-    {20, "盗版"},
-    {21, "未知(1)"},
-    {128, "Bad Dump(General)"},
-    {129, "残缺(CHR不全)"},
-    {130, "Bad Dump 1"},
-    {131, "Bad Dump 2"},
-    {140, "Ver 1.2"},
-    {141, "SMB1 Hacked"},
-    {142, "Bad CHR"},
+constexpr CodeName kGameTypeNames[] = {
+    {1, "动作", "Action"},
+    {2, "策略", "Strategy"},
+    {3, "横版过关", "Side-scrolling platformer"},
+    {4, "横版动作", "Side-scrolling action"},
+    {5, "纵版射击", "Vertical shooter"},
+    {6, "横版射击", "Horizontal shooter"},
+    {7, "射击", "Shooter"},
+    {8, "其它", "Other"},
+    {9, "益智", "Puzzle"},
+    {10, "战术足球", "Tactical football"},
+    {11, "热血", "Nekketsu (Kunio-kun)"},
+    {12, "RPG", "RPG"},
+    {13, "ARPG", "ARPG"},
+    {14, "解谜", "Mystery"},
+    {15, "3D动作", "3D action"},
+    {16, "3D射击", "3D shooter"},
+    {17, "3D赛车", "3D racing"},
+};
+
+constexpr CodeName kVersionNames[] = {
+    {1, "原版", "Original"},
+    {2, "原版(1)", "Original(1)"},
+    {3, "原版CHR1", "Original CHR1"},
+    {4, "原版？", "Original?"},
+    {20, "盗版", "Pirate"},
+    {21, "未知(1)", "Unknown(1)"},
+    {128, "Bad Dump(General)", "Bad Dump(General)"},
+    {129, "残缺(CHR不全)", "Incomplete(CHR missing)"},
+    {130, "Bad Dump 1", "Bad Dump 1"},
+    {131, "Bad Dump 2", "Bad Dump 2"},
+    {140, "Ver 1.2", "Ver 1.2"},
+    {141, "SMB1 Hacked", "SMB1 Hacked"},
+    {142, "Bad CHR", "Bad CHR"},
 };
 
 // Region flag names in the order they are shown, with their bit.
@@ -47,20 +68,20 @@ constexpr std::pair<int, std::string_view> kRegionFlags[] = {
 };
 
 template <size_t N>
-std::string_view LookUp(const std::pair<int, std::string_view> (&table)[N], int code) {
-  for (const auto& [key, name] : table)
-    if (key == code) return name;
+std::string_view LookUp(const CodeName (&table)[N], int code, int language) {
+  for (const CodeName& entry : table)
+    if (entry.code == code) return language == kLanguageEnglish ? entry.english : entry.chinese;
   return {};
 }
 
 }  // namespace
 
-std::string_view GameTypeName(int code) {
-  return LookUp(kGameTypeNames, code);
+std::string_view GameTypeName(int code, int language) {
+  return LookUp(kGameTypeNames, code, language);
 }
 
-std::string_view VersionName(int code) {
-  return LookUp(kVersionNames, code);
+std::string_view VersionName(int code, int language) {
+  return LookUp(kVersionNames, code, language);
 }
 
 std::string RegionFlagsText(uint16_t flags) {
@@ -83,14 +104,15 @@ std::optional<std::string_view> ConsoleTypeText(uint8_t consoleType) {
   }
 }
 
-std::optional<GameLanguageText> GameLanguageLabel(uint8_t gameLanguage) {
+std::optional<GameLanguageText> GameLanguageLabel(uint8_t gameLanguage, int language) {
+  const bool english = language == kLanguageEnglish;
   switch (gameLanguage) {
     case 0:
-      return GameLanguageText{"英文", 0xFF0000};
+      return GameLanguageText{english ? "English" : "英文", 0xFF0000};
     case 1:
-      return GameLanguageText{"日文", 0xFFFF00};
+      return GameLanguageText{english ? "Japanese" : "日文", 0xFFFF00};
     case 2:
-      return GameLanguageText{"中文", 0x0000FF};
+      return GameLanguageText{english ? "Chinese" : "中文", 0x0000FF};
     default:
       return std::nullopt;
   }

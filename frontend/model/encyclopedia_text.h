@@ -7,13 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/model/interface_language.h"
+
 namespace wrenfold {
 
-// GameTypeNames: "动作" for 1 ... "3D赛车" for 17; empty for every other code.
-std::string_view GameTypeName(int code);
+// GameTypeNames: "动作" for 1 ... "3D赛车" for 17; empty for every other code. The English
+// interface shows the English names ("Action" ... "3D racing").
+std::string_view GameTypeName(int code, int language = kLanguageChinese);
 
-// VersionNames: "原版" for 1 ... "Bad CHR" for 142; empty for every other code.
-std::string_view VersionName(int code);
+// VersionNames: "原版" for 1 ... "Bad CHR" for 142; empty for every other code. The English
+// interface shows the English names.
+std::string_view VersionName(int code, int language = kLanguageChinese);
 
 // The names of the set flags joined without separator, in the order J (bit 1), U (bit 0), C,
 // E, Unlicensed, PlayChoice10, VS Unisystem, Sweden, Canada, Translated (bits 2 to 9).
@@ -27,8 +31,10 @@ struct GameLanguageText {
   uint32_t rgb;  // 0xRRGGBB
 };
 
-// "英文" in red, "日文" in yellow, "中文" in blue for languages 0 to 2.
-std::optional<GameLanguageText> GameLanguageLabel(uint8_t gameLanguage);
+// "英文" in red, "日文" in yellow, "中文" in blue for languages 0 to 2 ("English",
+// "Japanese", "Chinese" in the English interface).
+std::optional<GameLanguageText> GameLanguageLabel(uint8_t gameLanguage,
+                                                  int language = kLanguageChinese);
 
 struct SecretParts {
   std::string name;         // before the first full-width colon "："

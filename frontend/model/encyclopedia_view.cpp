@@ -19,14 +19,14 @@ void ShowSecret(const EncyclopediaEntry& entry, EncyclopediaView& view) {
 
 }  // namespace
 
-EncyclopediaView ViewOfEntry(const EncyclopediaDb& db, int entryNumber) {
+EncyclopediaView ViewOfEntry(const EncyclopediaDb& db, int entryNumber, int language) {
   EncyclopediaView view;
   const EncyclopediaEntry* entry = EntryOf(db, entryNumber);
   if (entry == nullptr) return view;
   if (entry->Has(kTagConsoleType))
     if (const auto text = ConsoleTypeText(entry->consoleType)) view.consoleType = *text;
   if (entry->Has(kTagGameLanguage)) {
-    if (const auto label = GameLanguageLabel(entry->gameLanguage)) {
+    if (const auto label = GameLanguageLabel(entry->gameLanguage, language)) {
       view.gameLanguage = label->text;
       view.gameLanguageColor = label->rgb;
     }
@@ -41,14 +41,26 @@ EncyclopediaView ViewOfEntry(const EncyclopediaDb& db, int entryNumber) {
     ShowSecret(*entry, view);
   }
   if (entry->Has(kTagProducer)) view.producer = entry->producer.utf8;
-  if (entry->Has(kTagGameType)) view.gameType = GameTypeName(entry->gameTypeCode);
+  if (entry->Has(kTagGameType)) view.gameType = GameTypeName(entry->gameTypeCode, language);
   if (entry->Has(kTagIntroduction)) {
     view.introductionEnabled = true;
     view.introduction = entry->introduction.utf8;
   }
-  if (entry->Has(kTagRomVersion)) view.romVersion = VersionName(entry->romVersionCode);
+  if (entry->Has(kTagRomVersion)) view.romVersion = VersionName(entry->romVersionCode, language);
   if (entry->Has(kTagRegionFlags)) view.cartVersion = RegionFlagsText(entry->regionFlags);
   return view;
+}
+
+std::string WalkthroughText(const EncyclopediaDb& db, int entryNumber) {
+  const EncyclopediaEntry* entry = EntryOf(db, entryNumber);
+  if (entry == nullptr || !entry->Has(kTagSecrets)) return {};
+  std::string text;
+  for (const DbText& secret : entry->secrets) {
+    const SecretParts parts = SplitSecret(secret.utf8);
+    if (!text.empty()) text += "\n\n";
+    text += parts.name.empty() ? parts.description : parts.name + ": " + parts.description;
+  }
+  return text;
 }
 
 void ShowNextSecret(const EncyclopediaDb& db, int entryNumber, EncyclopediaView& view) {

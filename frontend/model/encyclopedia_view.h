@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "frontend/model/encyclopedia_db.h"
+#include "frontend/model/interface_language.h"
 
 namespace wrenfold {
 
@@ -33,8 +34,14 @@ struct EncyclopediaView {
 };
 
 // The view of entry entryNumber (1-based); the blank view for 0 or a number without an entry.
-// A console type or language code outside the known ones shows "N/A".
-EncyclopediaView ViewOfEntry(const EncyclopediaDb& db, int entryNumber);
+// A console type or language code outside the known ones shows "N/A". The names of codes
+// are given in the interface `language`.
+EncyclopediaView ViewOfEntry(const EncyclopediaDb& db, int entryNumber,
+                             int language = kLanguageChinese);
+
+// Every secret of the entry, one paragraph each ("name: description"), for the walkthrough
+// box; empty when the entry has none.
+std::string WalkthroughText(const EncyclopediaDb& db, int entryNumber);
 
 // Moves the view to the next secret of its entry (after the last, the first).
 void ShowNextSecret(const EncyclopediaDb& db, int entryNumber, EncyclopediaView& view);

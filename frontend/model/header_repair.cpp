@@ -103,9 +103,9 @@ RepairResult WriteHeaderRange(int fd, const std::filesystem::path& path,
   return result;
 }
 
-std::string SizeText(MessageId prefix, int kilobytes) {
-  return std::string(MessageText(prefix, kLanguageChinese)) + FormatSignedDecimal(kilobytes) +
-         std::string(MessageText(MessageId::HeaderSizeUnit, kLanguageChinese));
+std::string SizeText(MessageId prefix, int kilobytes, int language) {
+  return std::string(MessageText(prefix, language)) + FormatSignedDecimal(kilobytes) +
+         std::string(MessageText(MessageId::HeaderSizeUnit, language));
 }
 
 }  // namespace
@@ -121,17 +121,19 @@ bool HeaderHasTrash(const RomHeaderBytes& header) {
   return false;
 }
 
-HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected) {
+HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected,
+                                 int language) {
   uint8_t raw[kInesHeaderSize];
   std::copy(fileHeader.begin(), fileHeader.end(), raw);
   const InesHeader decoded = DecodeInesHeader(raw);
 
-  // The run-time panel texts are the same in both interface languages.
   HeaderPanelView view;
-  view.prgSize.text = SizeText(MessageId::HeaderPrgSizePrefix, decoded.prgBankCount * kPrgUnitKb);
-  view.chrSize.text = SizeText(MessageId::HeaderChrSizePrefix, decoded.chrBankCount * kChrUnitKb);
+  view.prgSize.text =
+      SizeText(MessageId::HeaderPrgSizePrefix, decoded.prgBankCount * kPrgUnitKb, language);
+  view.chrSize.text =
+      SizeText(MessageId::HeaderChrSizePrefix, decoded.chrBankCount * kChrUnitKb, language);
   const int mapper = PanelMapperNumber(fileHeader);
-  view.mapper.text = std::string(MessageText(MessageId::HeaderMapperPrefix, kLanguageChinese)) +
+  view.mapper.text = std::string(MessageText(MessageId::HeaderMapperPrefix, language)) +
                      FormatSignedDecimal(mapper);
   view.hasTrash = HeaderHasTrash(fileHeader);
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "emulator/cart/ines_header.h"
+#include "frontend/model/interface_language.h"
 
 namespace wrenfold {
 
@@ -26,7 +27,7 @@ inline constexpr Rgb kPanelRed{255, 0, 0};
 inline constexpr Rgb kPanelGreen{0, 128, 0};
 
 struct HeaderTextView {
-  std::string text;  // "ROM容量： 128K", "VROM容量： 8K", "Mapper# 4"
+  std::string text;  // "ROM容量： 128K" ("ROM Size: 128K"), "VROM容量： 8K", "Mapper# 4"
   Rgb colour = kPanelBlack;
 };
 
@@ -64,7 +65,9 @@ bool HeaderHasTrash(const RomHeaderBytes& header);
 // file) byte 4, byte 5, the mapper number and bits 0-3 of byte 6 are compared; bytes 0-3, the
 // low nibble of byte 7 and bytes 8-15 take no part. Without it (unknown or conflicting file)
 // the header is only shown.
-HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected);
+// The texts are in the interface `language`.
+HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected,
+                                 int language = kLanguageChinese);
 
 enum class HeaderFileStatus {
   Ok,

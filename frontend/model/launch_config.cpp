@@ -10,14 +10,11 @@ ConfigStatus PrepareConfigForStart(const std::filesystem::path& folder,
   const PatchResult trial = PatchConfigText("", request);
   if (trial.status != ConfigStatus::Ok) return trial.status;
 
-  std::filesystem::path readPath = ConfigFileToRead(folder);
-  std::error_code error;
-  if (!std::filesystem::exists(readPath, error)) {
-    const ConfigStatus written = WriteConfig(writePath, settings, detail);
-    if (written != ConfigStatus::Ok) return written;
-    readPath = writePath;
-  }
-  return PatchConfigFile(readPath, writePath, request, detail);
+  // What the panel shows is what runs: its settings are stored first, as "Update Config"
+  // stores them, and the start's own keys are patched in after.
+  const ConfigStatus written = WriteConfig(writePath, settings, detail);
+  if (written != ConfigStatus::Ok) return written;
+  return PatchConfigFile(writePath, writePath, request, detail);
 }
 
 }  // namespace wrenfold

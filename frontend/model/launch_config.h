@@ -8,9 +8,9 @@
 
 namespace wrenfold {
 
-// Patches BOOT=, ROMDIR=, IRQADJ= and DDEVICE= of the configuration file in `folder`. When the
-// folder has no configuration file yet, the panel's settings are written first, so the emulator
-// gets a complete file instead of four lines. Nothing is written when the request is refused.
+// Writes the panel's settings to the configuration file in `folder` (as "Update Config" does),
+// then patches BOOT=, ROMDIR=, IRQADJ= and DDEVICE= in it, so the emulator runs with what the
+// panel shows. Nothing is written when the request is refused.
 ConfigStatus PrepareConfigForStart(const std::filesystem::path& folder,
                                    const ControlPanelSettings& settings,
                                    const LaunchRequest& request, std::string* detail = nullptr);

@@ -1,8 +1,9 @@
 // Every caption and message of the front-end in Chinese and English. Captions of named
 // controls are keyed by form and control name (SetLan walks them); everything else - message
-// boxes, hints, progress lines, list items, run-time panel texts - by message id. Texts that
-// the interface shows in one language only carry the same text twice. The encyclopedia's
-// display values and the ROM list's row texts live with those models.
+// boxes, hints, progress lines, list items, run-time panel texts - by message id. The English
+// face shows English throughout; the texts of the first-run form, which speaks to both, carry
+// the same text twice. The encyclopedia's display values and the ROM list's row texts live
+// with those models.
 #pragma once
 
 #include <cstdint>
@@ -59,16 +60,20 @@ enum class MessageId : int {
   HintRomDirectory,
   HintDatabaseVersion,
   HintMessageLine,
+  HintFilter,
+  FilterPlaceholder,
+  HintBrowseRomDirectory,
+  ChooseRomDirectoryTitle,
   // Encyclopedia
   CartInfoDamagedTitle,
   CartInfoDamagedText,
   CartInfoSectionHeadTitle,
   CartInfoSectionHeadText,
-  AboutTitle,
-  AboutText,
   HintIntroduction,
   HintScreenshot,
   HintSecretText,
+  HintWalkthrough,
+  WalkthroughNone,
   // Header panel
   HeaderPrgSizePrefix,
   HeaderChrSizePrefix,
@@ -93,6 +98,7 @@ enum class MessageId : int {
   ClearPersonalTitle,
   ClearPersonalQuestion,
   HintClearPersonal,
+  HintWindowed,
   FirstRunPromptChinese,
   FirstRunPromptEnglish,
   FirstRunConfirmChinese,
@@ -109,6 +115,9 @@ enum class MessageId : int {
   NoRomSelected,
   LineBreakInName,
   EmulatorStartFailed,
+  EmulatorFailedTitle,
+  EmulatorFailedText,  // %1: the exit status; the last log line follows
+  EmulatorLogEmpty,
   PersonalUnreadable,
   PersonalDamaged,
   PersonalWriteFailed,

@@ -68,22 +68,28 @@ ControlPanel::ControlPanel(JoystickSource* joystick, QWidget* parent) : QGroupBo
   setObjectName("FrameCfg");
   m_hints = new HoverHints(this);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(BuildConsoleGroup());
-  layout->addWidget(BuildSoundGroup());
-  layout->addWidget(BuildInputGroup(joystick));
-
+  // Two columns, so the face fits a low screen with both groups unfolded: console and sound
+  // settings with the two buttons on the left, the input table on the right.
+  auto* layout = new QHBoxLayout(this);
+  auto* left = new QVBoxLayout;
+  left->addWidget(BuildConsoleGroup());
+  left->addWidget(BuildSoundGroup());
   auto* buttons = new QHBoxLayout;
   m_updateConfig = Named(new QPushButton(this), "Cmd_UpdateCfg");
   m_start = Named(new QPushButton(this), "Command5");
   buttons->addWidget(m_updateConfig);
   buttons->addWidget(m_start);
-  layout->addLayout(buttons);
-  layout->addStretch(1);
+  left->addLayout(buttons);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildInputGroup(joystick));
+  right->addStretch(1);
+  layout->addLayout(left, 1);
+  layout->addLayout(right, 1);
 
   connect(m_updateConfig, &QPushButton::clicked, this, &ControlPanel::updateConfigRequested);
   connect(m_start, &QPushButton::clicked, this, &ControlPanel::startRequested);
-  m_hints->Attach(m_start, Message(MessageId::HintStartEmulator, kLanguageChinese));
+  m_hints->Attach(m_start, MessageId::HintStartEmulator);
 
   ApplyCaptions(this, FormName::Form1, kLanguageChinese);
   SetLanguage(kLanguageChinese);
@@ -114,6 +120,9 @@ QWidget* ControlPanel::BuildConsoleGroup() {
        {MessageId::Resolution640, MessageId::Resolution800, MessageId::Resolution1024})
     m_resolutionList->addItem(Message(item, kLanguageChinese));
   basic->addWidget(m_resolutionList, 2, 1, 1, 3);
+  m_windowed = Named(new QCheckBox(m_consoleGroup), "Chk_Windowed");
+  basic->addWidget(m_windowed, 3, 0, 1, 4);
+  m_hints->Attach(m_windowed, MessageId::HintWindowed);
   layout->addLayout(basic);
 
   m_consoleMore = new QWidget(m_consoleGroup);
@@ -169,7 +178,7 @@ QWidget* ControlPanel::BuildConsoleGroup() {
           [this] { SetConsoleExpanded(!m_consoleExpanded); });
   // Leaving a CPU core option stores the settings at once.
   for (QRadioButton* core : {m_asmCore, m_cCore, m_fullCore}) core->installEventFilter(this);
-  m_hints->Attach(irqLabel, Message(MessageId::HintIrqAdjust, kLanguageChinese));
+  m_hints->Attach(irqLabel, MessageId::HintIrqAdjust);
   SetConsoleExpanded(false);
   return m_consoleGroup;
 }
@@ -213,10 +222,15 @@ QWidget* ControlPanel::BuildInputGroup(JoystickSource* joystick) {
       Named(new QLabel(Message(MessageId::Player2Label, kLanguageChinese), group), "Label23");
   m_player1 = Named(new QComboBox(group), "Cmb_1P");
   m_player2 = Named(new QComboBox(group), "Cmb_2P");
-  layout->addWidget(player1Label, 0, 0);
-  layout->addWidget(m_player1, 0, 1);
-  layout->addWidget(player2Label, 0, 2);
-  layout->addWidget(m_player2, 0, 3);
+  // The device lists take their own widths, not those of the key columns below them.
+  auto* players = new QHBoxLayout;
+  players->addWidget(player1Label);
+  players->addWidget(m_player1);
+  players->addSpacing(12);
+  players->addWidget(player2Label);
+  players->addWidget(m_player2);
+  players->addStretch(1);
+  layout->addLayout(players, 0, 0, 1, 4);
 
   layout->addWidget(Named(new QLabel(group), "Label24"), 1, 1);
   layout->addWidget(Named(new QLabel(group), "Label25"), 1, 2);
@@ -326,6 +340,7 @@ void ControlPanel::LoadSettings(const ControlPanelSettings& settings) {
   m_scanline->setChecked(settings.scanline);
   m_color->setChecked(settings.color);
   m_doubleSize->setChecked(settings.doubleSize);
+  m_windowed->setChecked(settings.windowed);
   (settings.cpuCore == CpuCoreOption::Asm ? m_asmCore
    : settings.cpuCore == CpuCoreOption::C ? m_cCore
                                           : m_fullCore)
@@ -359,6 +374,7 @@ ControlPanelSettings ControlPanel::CurrentSettings() const {
   settings.scanline = m_scanline->isChecked();
   settings.color = m_color->isChecked();
   settings.doubleSize = m_doubleSize->isChecked();
+  settings.windowed = m_windowed->isChecked();
   settings.irqAdjustCaption = m_irqAdjust->text().toStdString();
   settings.cpuCore = m_asmCore->isChecked() ? CpuCoreOption::Asm
                      : m_cCore->isChecked() ? CpuCoreOption::C
@@ -377,6 +393,7 @@ QString ControlPanel::IrqAdjustCaption() const {
 }
 
 void ControlPanel::SetLanguage(int language) {
+  m_hints->SetLanguage(language);
   for (QComboBox* list : {m_player1, m_player2}) {
     const int chosen = list->currentIndex();
     const QSignalBlocker blocker(list);

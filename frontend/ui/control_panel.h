@@ -1,5 +1,5 @@
 // `FrameCfg`, the control-panel face of the main window: console, sound and input settings,
-// "Update Config" and "Start Wrenfold!".
+// the window mode, "Update Config" and "Start Wrenfold!".
 #pragma once
 
 #include <QGroupBox>
@@ -86,6 +86,7 @@ class ControlPanel : public QGroupBox {
   QCheckBox* m_scanline = nullptr;
   QCheckBox* m_color = nullptr;
   QCheckBox* m_doubleSize = nullptr;
+  QCheckBox* m_windowed = nullptr;
   QLabel* m_irqAdjust = nullptr;
   QRadioButton* m_asmCore = nullptr;
   QRadioButton* m_cCore = nullptr;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "frontend/model/screenshot_path.h"
@@ -20,7 +21,10 @@
 namespace wrenfold {
 namespace {
 
-constexpr QSize kShotBox(160, 150);
+// The screenshots are NES frames, shown at their own size.
+constexpr QSize kShotBox(258, 242);
+// Lines the introduction and walkthrough box shows before it scrolls.
+constexpr int kTextBoxLines = 5;
 
 QLabel* NamedLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -97,11 +101,13 @@ EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
   grid->addWidget(m_secretName, 7, 1, 1, 2);
   m_secretText = NamedLabel("Lab_SecretText", m_gameFrame);
   m_secretText->setWordWrap(true);
+  m_secretText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Secrets often run to two or three lines: keep room for them so a wrapped one is not cut.
   m_secretText->setMinimumHeight(3 * m_secretText->fontMetrics().lineSpacing() + 6);
   m_secretText->setFrameShape(QFrame::StyledPanel);
   m_secretText->setCursor(Qt::PointingHandCursor);
   grid->addWidget(m_secretText, 8, 0, 1, 3);
+  grid->setColumnStretch(2, 1);
 
   auto* shotColumn = new QVBoxLayout;
   shotColumn->addWidget(NamedLabel("Label18", m_gameFrame));
@@ -112,19 +118,27 @@ EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
   shotColumn->addWidget(m_shot);
   auto* nextShot = NamedButton("Cmd_NextShot", m_gameFrame);
   shotColumn->addWidget(nextShot);
-  grid->addLayout(shotColumn, 0, 3, 7, 1);
+  shotColumn->addStretch(1);
+  grid->addLayout(shotColumn, 0, 3, 9, 1);
 
   auto* buttons = new QHBoxLayout;
   m_introButton = NamedButton("Cmd_GameIntro", m_gameFrame);
-  auto* walkthrough = NamedButton("Command7", m_gameFrame);
+  m_walkthroughButton = NamedButton("Command7", m_gameFrame);
   buttons->addWidget(m_introButton);
-  buttons->addWidget(walkthrough);
+  buttons->addWidget(m_walkthroughButton);
   buttons->addStretch(1);
   grid->addLayout(buttons, 9, 0, 1, 4);
-  m_intro = NamedLabel("Lab_Intro", m_gameFrame);
-  m_intro->setWordWrap(true);
-  m_intro->setFrameShape(QFrame::StyledPanel);
-  m_intro->setTextFormat(Qt::PlainText);
+  // The introduction or the walkthrough, in a box of its own below everything else: long
+  // texts scroll, and its room stays reserved while it is hidden, so nothing moves or overlaps.
+  m_intro = new QTextBrowser(m_gameFrame);
+  m_intro->setObjectName("Lab_Intro");
+  m_intro->setReadOnly(true);
+  m_intro->setOpenLinks(false);
+  m_intro->setFixedHeight(kTextBoxLines * m_intro->fontMetrics().lineSpacing() +
+                          2 * m_intro->frameWidth() + 8);
+  QSizePolicy introPolicy = m_intro->sizePolicy();
+  introPolicy.setRetainSizeWhenHidden(true);
+  m_intro->setSizePolicy(introPolicy);
   m_intro->hide();
   grid->addWidget(m_intro, 10, 0, 1, 4);
   layout->addWidget(m_gameFrame);
@@ -140,7 +154,7 @@ EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
   music->addWidget(NamedLabel("Label15", m_musicFrame), 0, 2);
   auto* musicList = new QListWidget(m_musicFrame);
   musicList->setObjectName("MusicList");
-  musicList->setMaximumHeight(60);
+  musicList->setMaximumHeight(2 * musicList->fontMetrics().lineSpacing() + 8);
   music->addWidget(musicList, 1, 0, 1, 3);
   layout->addWidget(m_musicFrame);
 
@@ -150,19 +164,38 @@ EncyclopediaPanel::EncyclopediaPanel(const CartdeskData& data, QWidget* parent)
 
   connect(nextShot, &QPushButton::clicked, this, &EncyclopediaPanel::NextShot);
   connect(m_introButton, &QPushButton::clicked, this,
-          [this] { m_intro->setVisible(m_intro->isHidden()); });
-  connect(walkthrough, &QPushButton::clicked, this, [this] {
-    ShowMessage(window(), Message(MessageId::AboutTitle, m_data.language),
-                Message(MessageId::AboutText, m_data.language));
-  });
+          [this] { ToggleTextBox(TextBoxContent::kIntroduction); });
+  connect(m_walkthroughButton, &QPushButton::clicked, this,
+          [this] { ToggleTextBox(TextBoxContent::kWalkthrough); });
   m_secretText->installEventFilter(this);
   m_shot->installEventFilter(this);
-  m_hints->Attach(m_introButton, Message(MessageId::HintIntroduction, kLanguageChinese));
-  m_hints->Attach(m_shot, Message(MessageId::HintScreenshot, kLanguageChinese));
-  m_hints->Attach(m_secretText, Message(MessageId::HintSecretText, kLanguageChinese));
+  m_hints->Attach(m_introButton, MessageId::HintIntroduction);
+  m_hints->Attach(m_walkthroughButton, MessageId::HintWalkthrough);
+  m_hints->Attach(m_shot, MessageId::HintScreenshot);
+  m_hints->Attach(m_secretText, MessageId::HintSecretText);
 
   ApplyCaptions(this, FormName::Form1, kLanguageChinese);
   UpdateAG(0);
+}
+
+void EncyclopediaPanel::ToggleTextBox(TextBoxContent content) {
+  if (!m_intro->isHidden() && m_textBoxContent == content) {
+    m_intro->hide();
+    return;
+  }
+  m_textBoxContent = content;
+  if (content == TextBoxContent::kIntroduction) {
+    m_intro->setPlainText(FromUtf8(m_view.introduction));
+  } else {
+    const std::string walkthrough = WalkthroughText(m_data.encyclopedia, m_entryNumber);
+    m_intro->setPlainText(walkthrough.empty() ? Message(MessageId::WalkthroughNone, m_data.language)
+                                              : FromUtf8(walkthrough));
+  }
+  m_intro->show();
+}
+
+QString EncyclopediaPanel::TextBoxText() const {
+  return m_intro->toPlainText();
 }
 
 void EncyclopediaPanel::UpdateAG(int entryNumber) {
@@ -172,7 +205,7 @@ void EncyclopediaPanel::UpdateAG(int entryNumber) {
       entryNumber >= 1 && static_cast<size_t>(entryNumber) <= m_data.encyclopedia.entries.size()
           ? entryNumber
           : 0;
-  m_view = ViewOfEntry(m_data.encyclopedia, m_entryNumber);
+  m_view = ViewOfEntry(m_data.encyclopedia, m_entryNumber, m_data.language);
   m_intro->hide();
   ShowView();
   ShowScreenshot();
@@ -191,7 +224,8 @@ void EncyclopediaPanel::ShowView() {
   m_romVersion->setText(FromUtf8(m_view.romVersion));
   m_cartVersion->setText(FromUtf8(m_view.cartVersion));
   m_introButton->setEnabled(m_view.introductionEnabled);
-  m_intro->setText(FromUtf8(m_view.introduction));
+  m_intro->setPlainText(FromUtf8(m_view.introduction));
+  m_textBoxContent = TextBoxContent::kIntroduction;
 }
 
 void EncyclopediaPanel::ShowScreenshot() {

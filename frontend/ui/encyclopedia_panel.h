@@ -1,6 +1,7 @@
 // The game and music frames of the encyclopedia face (`framewin(1)`, `framewin(2)`): what
-// CARTINFO.ENC knows about the selected game, its secrets one at a time, the introduction and
-// the screenshots with their enlargement.
+// CARTINFO.ENC knows about the selected game, its secrets one at a time, the introduction or
+// all the secrets (the walkthrough) in a scrolling box, and the screenshots with their
+// enlargement.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QTextBrowser;
 
 namespace wrenfold {
 
@@ -36,6 +38,12 @@ class EncyclopediaPanel : public QWidget {
 
   char ScreenshotLetter() const { return m_letter; }
   QString ScreenshotPath() const { return m_screenshotPath; }
+
+  // "Introduction" and "Walkthrough": show their text in the box below the buttons, or hide
+  // the box when it already shows that text.
+  enum class TextBoxContent { kIntroduction, kWalkthrough };
+  void ToggleTextBox(TextBoxContent content);
+  QString TextBoxText() const;
 
   // The enlargement shown while a mouse button is held on the screenshot.
   void ShowEnlargement();
@@ -69,7 +77,9 @@ class EncyclopediaPanel : public QWidget {
   QLabel* m_romVersion = nullptr;
   QLabel* m_cartVersion = nullptr;
   QPushButton* m_introButton = nullptr;
-  QLabel* m_intro = nullptr;
+  QPushButton* m_walkthroughButton = nullptr;
+  QTextBrowser* m_intro = nullptr;  // `Lab_Intro`: the introduction or the walkthrough
+  TextBoxContent m_textBoxContent = TextBoxContent::kIntroduction;
   QLabel* m_shot = nullptr;
   QLabel* m_large = nullptr;
   HoverHints* m_hints = nullptr;

@@ -44,7 +44,7 @@ HeaderPanel::HeaderPanel(const CartdeskData& data, QWidget* parent)
     QSizePolicy policy = m_flags[flag]->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     m_flags[flag]->setSizePolicy(policy);
-    grid->addWidget(m_flags[flag], 1 + flag / 2, flag % 2);
+    grid->addWidget(m_flags[flag], 1, flag);
   }
   m_mapper->installEventFilter(this);
   ApplyCaptions(this, FormName::Form1, kLanguageChinese);
@@ -52,8 +52,20 @@ HeaderPanel::HeaderPanel(const CartdeskData& data, QWidget* parent)
   for (QLabel* flag : m_flags) flag->hide();
 }
 
+void HeaderPanel::Relabel() {
+  if (!m_shownHeader) {
+    Clear();
+    return;
+  }
+  m_view = BuildHeaderPanel(*m_shownHeader, m_comparedHeader ? &*m_comparedHeader : nullptr,
+                            m_data.language);
+  ShowView();
+}
+
 void HeaderPanel::Clear() {
   m_shownLast.reset();
+  m_shownHeader.reset();
+  m_comparedHeader.reset();
   m_view = HeaderPanelView{};
   m_prgSize->setText(Message(MessageId::HeaderPrgSizePrefix, m_data.language));
   m_chrSize->setText(Message(MessageId::HeaderChrSizePrefix, m_data.language));
@@ -72,7 +84,10 @@ void HeaderPanel::ShowHeaderPanel(const std::filesystem::path& romPath,
     return;
   }
   const RomHeaderBytes* expectedHeader = expected;
-  m_view = BuildHeaderPanel(read.bytes, expectedHeader);
+  m_view = BuildHeaderPanel(read.bytes, expectedHeader, m_data.language);
+  m_shownHeader = read.bytes;
+  m_comparedHeader.reset();
+  if (expectedHeader != nullptr) m_comparedHeader = *expectedHeader;
   ShowView();
   // Both questions are decided on the header as read here, even after the first repair.
   const bool hasTrash = m_view.hasTrash;

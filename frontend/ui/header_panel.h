@@ -32,6 +32,9 @@ class HeaderPanel : public QGroupBox {
 
   const HeaderPanelView& View() const { return m_view; }
 
+  // The texts of the header shown, again in the interface language (after SetLan).
+  void Relabel();
+
  signals:
   // `Label3`, the mapper label, sorts the list by mapper.
   void mapperLabelClicked();
@@ -48,6 +51,9 @@ class HeaderPanel : public QGroupBox {
   const CartdeskData& m_data;
   std::optional<std::filesystem::path> m_shownLast;
   HeaderPanelView m_view;
+  // The header shown and the one it was compared with, for Relabel.
+  std::optional<RomHeaderBytes> m_shownHeader;
+  std::optional<RomHeaderBytes> m_comparedHeader;
   QLabel* m_prgSize = nullptr;
   QLabel* m_chrSize = nullptr;
   QLabel* m_mapper = nullptr;

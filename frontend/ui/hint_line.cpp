@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "frontend/ui/captions.h"
+
 namespace wrenfold {
 
 HintLine::HintLine(QWidget* parent) : QLabel(parent) {
@@ -26,7 +28,7 @@ void HintLine::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
-void HoverHints::Attach(QWidget* widget, const QString& hint) {
+void HoverHints::Attach(QWidget* widget, MessageId hint) {
   m_hints.insert(widget, hint);
   widget->installEventFilter(this);
   connect(widget, &QObject::destroyed, this, [this](QObject* gone) { m_hints.remove(gone); });
@@ -35,7 +37,7 @@ void HoverHints::Attach(QWidget* widget, const QString& hint) {
 bool HoverHints::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
     auto hint = m_hints.constFind(watched);
-    if (hint != m_hints.constEnd()) emit hintRequested(*hint);
+    if (hint != m_hints.constEnd()) emit hintRequested(Message(*hint, m_language));
   }
   return QObject::eventFilter(watched, event);
 }

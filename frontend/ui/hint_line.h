@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "frontend/model/ui_text.h"
+
 namespace wrenfold {
 
 // `MessageLine`: shows the hint of the control under the pointer; a click hides it for the rest
@@ -24,12 +26,14 @@ class HintLine : public QLabel {
   bool m_dismissed = false;
 };
 
-// Emits the hint of a widget when the pointer moves onto or over it.
+// Emits the hint of a widget, in the interface language, when the pointer moves onto or
+// over it.
 class HoverHints : public QObject {
   Q_OBJECT
  public:
   explicit HoverHints(QObject* parent = nullptr) : QObject(parent) {}
-  void Attach(QWidget* widget, const QString& hint);
+  void Attach(QWidget* widget, MessageId hint);
+  void SetLanguage(int language) { m_language = language; }
 
  signals:
   void hintRequested(const QString& hint);
@@ -38,7 +42,8 @@ class HoverHints : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QHash<QObject*, QString> m_hints;
+  QHash<QObject*, MessageId> m_hints;
+  int m_language = kLanguageChinese;
 };
 
 }  // namespace wrenfold

@@ -6,15 +6,18 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "frontend/model/file_lookup.h"
 #include "frontend/model/frontend_notices.h"
@@ -22,6 +25,7 @@
 #include "frontend/ui/captions.h"
 #include "frontend/ui/control_panel.h"
 #include "frontend/ui/encyclopedia_panel.h"
+#include "frontend/ui/face_scroll_area.h"
 #include "frontend/ui/fds_loader_dialog.h"
 #include "frontend/ui/first_run_language_dialog.h"
 #include "frontend/ui/header_panel.h"
@@ -80,39 +84,46 @@ void MainWindow::BuildLayout() {
   outer->addWidget(m_frame);
   auto* layout = new QVBoxLayout(m_frame);
 
+  // The buttons of the faces share the top row with the exit button.
   auto* topRow = new QHBoxLayout;
-  topRow->addStretch(1);
+  m_toControlPanel = new QPushButton(m_frame);
+  m_toControlPanel->setObjectName("CmdSwap");
+  m_toEncyclopedia = new QPushButton(m_frame);
+  m_toEncyclopedia->setObjectName("CmdSwap2");
+  m_startGame = new QPushButton(m_frame);
+  m_startGame->setObjectName("Cmd_Start");
+  auto* clearPersonal = new QPushButton(m_frame);
+  clearPersonal->setObjectName("Command6");
   auto* exitButton = new QToolButton(m_frame);
   exitButton->setObjectName("Cmd_Exit");
   exitButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
   exitButton->setAutoRaise(true);
+  topRow->addWidget(m_toControlPanel);
+  topRow->addWidget(m_toEncyclopedia);
+  topRow->addWidget(m_startGame);
+  topRow->addStretch(1);
+  topRow->addWidget(clearPersonal);
   topRow->addWidget(exitButton);
   layout->addLayout(topRow);
 
   auto* content = new QHBoxLayout;
   m_romList = new RomListPanel(m_data, m_frame);
-  content->addWidget(m_romList, 1);
-  auto* right = new QVBoxLayout;
-  m_header = new HeaderPanel(m_data, m_frame);
-  m_encyclopedia = new EncyclopediaPanel(m_data, m_frame);
-  m_controlPanel = new ControlPanel(m_services.joystick.get(), m_frame);
+  content->addWidget(m_romList, 2);
+  // Both faces sit in one scrolling area: on a screen lower than a face the face scrolls
+  // instead of pushing the window past the screen.
+  auto* faceArea = new FaceScrollArea(m_frame);
+  auto* faces = new QWidget(faceArea);
+  auto* right = new QVBoxLayout(faces);
+  right->setContentsMargins(0, 0, 0, 0);
+  m_header = new HeaderPanel(m_data, faces);
+  m_encyclopedia = new EncyclopediaPanel(m_data, faces);
+  m_controlPanel = new ControlPanel(m_services.joystick.get(), faces);
   right->addWidget(m_header);
   right->addWidget(m_encyclopedia);
   right->addWidget(m_controlPanel);
-  auto* faceButtons = new QHBoxLayout;
-  m_toControlPanel = new QPushButton(m_frame);
-  m_toControlPanel->setObjectName("CmdSwap");
-  m_toEncyclopedia = new QPushButton(m_frame);
-  m_toEncyclopedia->setObjectName("CmdSwap2");
-  auto* clearPersonal = new QPushButton(m_frame);
-  clearPersonal->setObjectName("Command6");
-  faceButtons->addWidget(m_toControlPanel);
-  faceButtons->addWidget(m_toEncyclopedia);
-  faceButtons->addStretch(1);
-  faceButtons->addWidget(clearPersonal);
-  right->addLayout(faceButtons);
   right->addStretch(1);
-  content->addLayout(right, 1);
+  faceArea->setWidget(faces);
+  content->addWidget(faceArea, 3);
   layout->addLayout(content, 1);
 
   auto* bottomRow = new QHBoxLayout;
@@ -129,25 +140,27 @@ void MainWindow::BuildLayout() {
   bottomRow->addWidget(hostPicture);
   layout->addLayout(bottomRow);
 
-  auto* hints = new HoverHints(this);
-  hints->Attach(clearPersonal, Message(MessageId::HintClearPersonal, kLanguageChinese));
-  hints->Attach(m_hintLine, Message(MessageId::HintMessageLine, kLanguageChinese));
+  m_hints = new HoverHints(this);
+  m_hints->Attach(clearPersonal, MessageId::HintClearPersonal);
+  m_hints->Attach(m_hintLine, MessageId::HintMessageLine);
+  m_hints->Attach(m_startGame, MessageId::HintStartEmulator);
   for (HoverHints* source :
-       {hints, m_romList->Hints(), m_encyclopedia->Hints(), m_controlPanel->Hints()})
+       {m_hints, m_romList->Hints(), m_encyclopedia->Hints(), m_controlPanel->Hints()})
     connect(source, &HoverHints::hintRequested, m_hintLine, &HintLine::ShowHint);
 
   connect(exitButton, &QToolButton::clicked, this, &MainWindow::ExitProgram);
   connect(m_toControlPanel, &QPushButton::clicked, this, &MainWindow::ShowControlPanelFace);
   connect(m_toEncyclopedia, &QPushButton::clicked, this, &MainWindow::ShowEncyclopediaFace);
   connect(clearPersonal, &QPushButton::clicked, this, &MainWindow::ClearPersonalSettings);
+  connect(m_startGame, &QPushButton::clicked, this, &MainWindow::StartSelectedGame);
   connect(m_romList, &RomListPanel::romShown, this, &MainWindow::ShowRom);
   connect(m_romList, &RomListPanel::listRebuilt, m_header, &HeaderPanel::ForgetShownFile);
   connect(m_romList, &RomListPanel::fdsLoaderRequested, this, &MainWindow::OpenFdsLoader);
+  connect(m_romList, &RomListPanel::startRequested, this, &MainWindow::StartSelectedGame);
   connect(m_header, &HeaderPanel::mapperLabelClicked, this,
           [this] { m_romList->Sort(RomListSortKey::kMapper); });
   connect(m_controlPanel, &ControlPanel::updateConfigRequested, this, &MainWindow::WriteConfigFile);
-  connect(m_controlPanel, &ControlPanel::startRequested, this,
-          [this] { PatchAndLaunch(m_romList->SelectedFileName()); });
+  connect(m_controlPanel, &ControlPanel::startRequested, this, &MainWindow::StartSelectedGame);
   connect(m_controlPanel, &ControlPanel::joystickFailed, this,
           [this](MessageId title, MessageId text) {
             ShowMessage(DialogParent(), Message(title, m_data.language),
@@ -157,6 +170,7 @@ void MainWindow::BuildLayout() {
           [this](const QString& fileName) {
             PatchAndLaunch(QFile::encodeName(fileName).toStdString());
           });
+  connect(&m_launcher, &Launcher::failed, this, &MainWindow::ReportEmulatorFailure);
   m_romList->SetChecksumProvider([this] { return m_sumtab.CalcCrc(); });
 }
 
@@ -215,6 +229,33 @@ void MainWindow::RunStartup(SplashScreen* splash) {
 
   Progress(splash, MessageId::ProgressBuildingList);
   m_romList->Updatelist();
+  FitToScreen();
+}
+
+QSize MainWindow::NeededSize() {
+  // The larger of the two faces, so switching faces needs no other window size.
+  const bool controlPanelShown = ControlPanelFaceShown();
+  ShowControlPanelFace();
+  QSize needed = sizeHint();
+  ShowEncyclopediaFace();
+  needed = needed.expandedTo(sizeHint());
+  if (controlPanelShown) ShowControlPanelFace();
+  return needed;
+}
+
+void MainWindow::FitToScreen() {
+  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (shownOn == nullptr) return;
+  const QRect available = shownOn->availableGeometry();
+  setMaximumSize(available.size());
+  resize(NeededSize().boundedTo(available.size()));
+  // Keep the whole window on the screen, wherever the placement rule put it.
+  QRect placed = frameGeometry();
+  placed.moveLeft(std::clamp(placed.left(), available.left(),
+                             std::max(available.left(), available.right() - placed.width() + 1)));
+  placed.moveTop(std::clamp(placed.top(), available.top(),
+                            std::max(available.top(), available.bottom() - placed.height() + 1)));
+  move(placed.topLeft());
 }
 
 void MainWindow::LoadDatabases(SplashScreen* splash) {
@@ -247,6 +288,11 @@ void MainWindow::SetLan(int language) {
   ApplyCaptions(this, FormName::Form1, language);
   m_controlPanel->SetLanguage(language);
   m_romList->ApplyLanguageLayout(language);
+  m_hints->SetLanguage(language);
+  m_encyclopedia->Hints()->SetLanguage(language);
+  // What the panels show in words follows the language too.
+  m_header->Relabel();
+  m_encyclopedia->UpdateAG(m_encyclopedia->EntryNumber());
 }
 
 void MainWindow::ShowControlPanelFace() {
@@ -254,6 +300,7 @@ void MainWindow::ShowControlPanelFace() {
   m_encyclopedia->GameFrame()->hide();
   m_encyclopedia->MusicFrame()->hide();
   m_toControlPanel->hide();
+  m_startGame->hide();  // the panel has its own start button
   m_controlPanel->show();
   m_toEncyclopedia->show();
 }
@@ -265,6 +312,7 @@ void MainWindow::ShowEncyclopediaFace() {
   m_encyclopedia->GameFrame()->show();
   m_encyclopedia->MusicFrame()->show();
   m_toControlPanel->show();
+  m_startGame->show();
 }
 
 bool MainWindow::ControlPanelFaceShown() const {
@@ -310,6 +358,19 @@ bool MainWindow::PatchAndLaunch(const std::string& bootFile) {
   return true;
 }
 
+void MainWindow::StartSelectedGame() {
+  PatchAndLaunch(m_romList->SelectedFileName());
+}
+
+void MainWindow::ReportEmulatorFailure(int status, const QString& workingFolder) {
+  const QString lastLine = LastLogLine(workingFolder);
+  ShowMessage(
+      DialogParent(), Message(MessageId::EmulatorFailedTitle, m_data.language),
+      Message(MessageId::EmulatorFailedText, m_data.language).arg(status) + "\n" +
+          (lastLine.isEmpty() ? Message(MessageId::EmulatorLogEmpty, m_data.language) : lastLine),
+      QMessageBox::Warning);
+}
+
 void MainWindow::ShowRom(int row) {
   const RomListEntry* entry = m_romList->Model()->Entry(row);
   if (entry == nullptr) {
@@ -326,6 +387,7 @@ void MainWindow::ShowRom(int row) {
 }
 
 void MainWindow::OpenFdsLoader() {
+  ApplyCaptions(m_fdsLoader.get(), FormName::FdsLoader, m_data.language);
   m_fdsLoader->Load(m_romList->RomDirectory());
   m_fdsLoader->RunUntilBack(this);
 }

@@ -24,6 +24,7 @@ class ControlPanel;
 class EncyclopediaPanel;
 class FdsLoaderDialog;
 class HeaderPanel;
+class HoverHints;
 class HintLine;
 class RomListPanel;
 class SplashScreen;
@@ -48,9 +49,16 @@ class MainWindow : public QWidget {
 
   // "Update Config": writes every setting to Wrenfold.CFG.
   bool WriteConfigFile();
-  // Patches Wrenfold.CFG for `bootFile` and starts the emulator (the main start button and the
-  // FDS loader).
+  // Stores the panel's settings in Wrenfold.CFG, patches it for `bootFile` and starts the
+  // emulator (the start buttons, the lists and the FDS loader).
   bool PatchAndLaunch(const std::string& bootFile);
+  // "Start Wrenfold!", "Start Game", a double-click or Enter in the list: the selected game.
+  void StartSelectedGame();
+
+  // The window size that shows either face whole; the window takes it where the screen has
+  // room, and never grows past the screen (the faces scroll instead).
+  QSize NeededSize();
+  void FitToScreen();
 
   void OpenFdsLoader();
   // "Clear Personal Setting", after asking.
@@ -80,6 +88,8 @@ class MainWindow : public QWidget {
   void LoadDatabases(SplashScreen* splash);
   void Progress(SplashScreen* splash, MessageId step);
   void Report(const Notice& notice);
+  // The emulator started from here ended with a failure: its status and the last log line.
+  void ReportEmulatorFailure(int status, const QString& workingFolder);
   QWidget* DialogParent();
   std::filesystem::path WorkingFolder() const;
 
@@ -101,7 +111,9 @@ class MainWindow : public QWidget {
   ControlPanel* m_controlPanel = nullptr;
   QPushButton* m_toControlPanel = nullptr;
   QPushButton* m_toEncyclopedia = nullptr;
+  QPushButton* m_startGame = nullptr;  // `Cmd_Start` on the encyclopedia face
   HintLine* m_hintLine = nullptr;
+  HoverHints* m_hints = nullptr;
   std::unique_ptr<FdsLoaderDialog> m_fdsLoader;
 };
 

@@ -1,10 +1,13 @@
 #include "frontend/ui/rom_list_panel.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -16,6 +19,7 @@
 #include "frontend/model/alias_names.h"
 #include "frontend/model/frontend_notices.h"
 #include "frontend/model/number_text.h"
+#include "frontend/model/rom_filter.h"
 #include "frontend/ui/captions.h"
 #include "frontend/ui/hint_line.h"
 #include "frontend/ui/message_boxes.h"
@@ -52,9 +56,27 @@ RomListPanel::RomListPanel(CartdeskData& data, QWidget* parent)
   directoryLabel->setObjectName("Label1");
   m_directoryBox = new QLineEdit(this);
   m_directoryBox->setObjectName("Txt_ROMDir");
+  auto* browseButton = new QPushButton(this);
+  browseButton->setObjectName("Cmd_ROMDirBrowse");
+  browseButton->setMaximumWidth(browseButton->fontMetrics().horizontalAdvance("……") + 16);
   directoryRow->addWidget(directoryLabel);
   directoryRow->addWidget(m_directoryBox, 1);
+  directoryRow->addWidget(browseButton);
   layout->addLayout(directoryRow);
+
+  // The filter over the lists: typing narrows them, "Clear Filter" shows every file again.
+  auto* filterRow = new QHBoxLayout;
+  auto* filterLabel = new QLabel(this);
+  filterLabel->setObjectName("Lab_Filter");
+  m_filterBox = new QLineEdit(this);
+  m_filterBox->setObjectName("Txt_Filter");
+  m_filterBox->setClearButtonEnabled(true);
+  auto* clearFilter = new QPushButton(this);  // `Command9`, once a placeholder for a filter
+  clearFilter->setObjectName("Command9");
+  filterRow->addWidget(filterLabel);
+  filterRow->addWidget(m_filterBox, 1);
+  filterRow->addWidget(clearFilter);
+  layout->addLayout(filterRow);
 
   auto* grid = new QGridLayout;
   m_listGrid = grid;
@@ -71,12 +93,12 @@ RomListPanel::RomListPanel(CartdeskData& data, QWidget* parent)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setMinimumHeight(14 * list->fontMetrics().height());
+    list->setMinimumHeight(12 * list->fontMetrics().height());
     m_lists[column] = list;
     grid->addWidget(list, 1, column);
     grid->setColumnStretch(column, column == 0 ? 3 : 4);
-    m_hints->Attach(list, Message(kListHints[column], kLanguageChinese));
-    m_hints->Attach(m_sortButtons[column], Message(kSortHints[column], kLanguageChinese));
+    m_hints->Attach(list, kListHints[column]);
+    m_hints->Attach(m_sortButtons[column], kSortHints[column]);
 
     const RomListSortKey key = kSortKeys[column];
     connect(m_sortButtons[column], &QPushButton::clicked, this, [this, key] { Sort(key); });
@@ -111,32 +133,97 @@ RomListPanel::RomListPanel(CartdeskData& data, QWidget* parent)
   versionRow->addWidget(m_version, 1);
   layout->addLayout(versionRow);
 
-  auto* buttonRow = new QHBoxLayout;
   auto* fdsButton = new QPushButton(this);
   fdsButton->setObjectName("Cmd_FDS");
-  auto* filterButton = new QPushButton(this);  // the ROM filter was never built; it does nothing
-  filterButton->setObjectName("Command9");
-  buttonRow->addWidget(fdsButton);
-  buttonRow->addWidget(filterButton, 1);
-  layout->addLayout(buttonRow);
+  versionRow->addWidget(fdsButton);
 
   connect(m_directoryBox, &QLineEdit::editingFinished, this, &RomListPanel::RomDirectoryEdited);
+  connect(browseButton, &QPushButton::clicked, this, &RomListPanel::ChooseRomDirectory);
+  connect(m_filterBox, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
+  connect(clearFilter, &QPushButton::clicked, m_filterBox, &QLineEdit::clear);
   connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
-    if (!m_syncing) ShowRomDetails(value);
+    // The scroll bar counts the rows the filter shows.
+    const std::vector<int> shown = VisibleRows();
+    if (!m_syncing && value >= 0 && static_cast<size_t>(value) < shown.size())
+      ShowRomDetails(shown[static_cast<size_t>(value)]);
   });
   connect(m_nameToggle, &QPushButton::clicked, this,
           [this] { SetShowChineseName(!m_showChineseName); });
   connect(fdsButton, &QPushButton::clicked, this, &RomListPanel::fdsLoaderRequested);
   connect(m_lists[RomListModel::kChineseNameColumn], &QListView::doubleClicked, this,
           [this](const QModelIndex& index) { OpenAliasMenu(index.row(), QCursor::pos()); });
-  m_lists[RomListModel::kChineseNameColumn]->installEventFilter(this);
-  m_lists[RomListModel::kEnglishNameColumn]->installEventFilter(this);
+  // A double-click on a file or English name starts the game; the Chinese-name column keeps
+  // its double-click for the aliases. Enter starts it from any of the three lists.
+  for (int column : {RomListModel::kFileNameColumn, RomListModel::kEnglishNameColumn}) {
+    connect(m_lists[column], &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+      if (index.isValid()) emit startRequested();
+    });
+  }
+  for (QListView* list : m_lists) list->installEventFilter(this);
   m_versionCaption->installEventFilter(this);
-  m_hints->Attach(directoryLabel, Message(MessageId::HintRomDirectory, kLanguageChinese));
-  m_hints->Attach(m_versionCaption, Message(MessageId::HintDatabaseVersion, kLanguageChinese));
+  m_hints->Attach(directoryLabel, MessageId::HintRomDirectory);
+  m_hints->Attach(browseButton, MessageId::HintBrowseRomDirectory);
+  m_hints->Attach(filterLabel, MessageId::HintFilter);
+  m_hints->Attach(m_filterBox, MessageId::HintFilter);
+  m_hints->Attach(m_versionCaption, MessageId::HintDatabaseVersion);
 
   ApplyCaptions(this, FormName::Form1, kLanguageChinese);
+  m_filterBox->setPlaceholderText(Message(MessageId::FilterPlaceholder, kLanguageChinese));
   SetShowChineseName(false);
+}
+
+void RomListPanel::ChooseRomDirectory() {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      window(), Message(MessageId::ChooseRomDirectoryTitle, m_data.language),
+      m_directoryBox->text(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  if (chosen.isEmpty()) return;
+  m_directoryBox->setText(QDir::toNativeSeparators(chosen));
+  RomDirectoryEdited();
+}
+
+std::vector<int> RomListPanel::VisibleRows() const {
+  std::vector<int> rows;
+  const QListView* list = m_lists[RomListModel::kFileNameColumn];
+  for (int row = 0; row < m_model->rowCount(); ++row) {
+    if (!list->isRowHidden(row)) rows.push_back(row);
+  }
+  return rows;
+}
+
+void RomListPanel::ApplyFilter() {
+  const std::string filter = m_filterBox->text().toStdString();
+  for (int row = 0; row < m_model->rowCount(); ++row) {
+    const bool hidden = !RomEntryMatchesFilter(*m_model->Entry(row), m_data.recognition.records,
+                                               m_data.aliasChoice.Slots(), filter);
+    for (QListView* list : m_lists) list->setRowHidden(row, hidden);
+  }
+  const std::vector<int> shown = VisibleRows();
+  {
+    const QSignalBlocker blocker(m_scroll);
+    m_scroll->setRange(0, std::max(0, static_cast<int>(shown.size()) - 1));
+  }
+  m_scroll->setVisible(RomListNeedsScrollBar(shown.size()));
+  if (shown.empty()) {
+    // Nothing to start or show: no row stays selected.
+    for (QListView* list : m_lists) list->selectionModel()->clear();
+    return;
+  }
+  const bool selected = m_lists[RomListModel::kFileNameColumn]->selectionModel()->hasSelection();
+  if (std::ranges::find(shown, m_currentRow) == shown.end()) {
+    ShowRomDetails(shown.front());
+  } else if (!selected) {
+    ShowRomDetails(m_currentRow);
+  } else {
+    SyncScrollBar();
+  }
+}
+
+void RomListPanel::SyncScrollBar() {
+  const std::vector<int> shown = VisibleRows();
+  const auto at = std::ranges::find(shown, m_currentRow);
+  if (at == shown.end()) return;
+  const QSignalBlocker blocker(m_scroll);
+  m_scroll->setValue(static_cast<int>(at - shown.begin()));
 }
 
 void RomListPanel::SetRomDirectory(const QString& directory) {
@@ -181,7 +268,12 @@ void RomListPanel::Updatelist() {
     emit romShown(-1);
     return;
   }
-  ShowRomDetails(0);
+  // The filter, when one is typed, picks the first file it keeps.
+  if (m_filterBox->text().isEmpty()) {
+    ShowRomDetails(0);
+  } else {
+    ApplyFilter();
+  }
 }
 
 void RomListPanel::ShowRomDetails(int row) {
@@ -193,8 +285,8 @@ void RomListPanel::ShowRomDetails(int row) {
     m_lists[column]->setCurrentIndex(cell);
     m_lists[column]->scrollTo(cell);
   }
-  m_scroll->setValue(row);
   m_syncing = false;
+  SyncScrollBar();
   RefreshNameLabel();
   emit romShown(row);
 }
@@ -209,7 +301,7 @@ void RomListPanel::FollowScroll(int value) {
 std::string RomListPanel::SelectedFileName() const {
   QListView* list = m_lists[RomListModel::kFileNameColumn];
   const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-  if (selected.isEmpty()) return {};
+  if (selected.isEmpty() || list->isRowHidden(selected.first().row())) return {};
   const RomListEntry* entry = m_model->Entry(selected.first().row());
   return entry != nullptr ? entry->fileName : std::string();
 }
@@ -229,10 +321,11 @@ void RomListPanel::Sort(RomListSortKey key) {
       m_lists[column]->setCurrentIndex(cell);
       m_lists[column]->scrollTo(cell);
     }
-    m_scroll->setValue(m_currentRow);
     m_syncing = false;
     break;
   }
+  // Rows keep their filter: the hidden ones moved with the sort.
+  ApplyFilter();
 }
 
 void RomListPanel::SetShowChineseName(bool chinese) {
@@ -294,6 +387,8 @@ void RomListPanel::SetDatabaseVersion(const QString& text) {
 
 void RomListPanel::ApplyLanguageLayout(int language) {
   const bool chinese = language != kLanguageEnglish;
+  m_hints->SetLanguage(language);
+  m_filterBox->setPlaceholderText(Message(MessageId::FilterPlaceholder, language));
   m_sortButtons[RomListModel::kChineseNameColumn]->setVisible(chinese);
   m_lists[RomListModel::kChineseNameColumn]->setVisible(chinese);
   // The English-name column takes the room the Chinese one leaves.
@@ -302,6 +397,13 @@ void RomListPanel::ApplyLanguageLayout(int language) {
 }
 
 bool RomListPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && std::ranges::find(m_lists, watched) != m_lists.end()) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      emit startRequested();
+      return true;
+    }
+  }
   if (event->type() == QEvent::FocusIn) {
     if (watched == m_lists[RomListModel::kChineseNameColumn]) SetShowChineseName(true);
     if (watched == m_lists[RomListModel::kEnglishNameColumn]) SetShowChineseName(false);

@@ -1,12 +1,13 @@
-// The ROM list of the main window: the ROM directory box, the three parallel lists (file name,
-// Chinese name, English name) with their sort buttons, the shared scroll bar, the name label,
-// the database version and the FDS button.
+// The ROM list of the main window: the ROM directory box with its folder chooser, the filter
+// box, the three parallel lists (file name, Chinese name, English name) with their sort
+// buttons, the shared scroll bar, the name label, the database version and the FDS button.
 #pragma once
 
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "frontend/model/rom_list_sort.h"
 #include "frontend/model/rom_signature.h"
@@ -67,8 +68,15 @@ class RomListPanel : public QWidget {
 
   void SetDatabaseVersion(const QString& text);
 
-  // English leaves out the Chinese-name column.
+  // English leaves out the Chinese-name column; hints and the filter's placeholder follow.
   void ApplyLanguageLayout(int language);
+
+  // Rows the filter box leaves in the lists, in list order: the files whose names hold every
+  // word typed. A shown file that the filter hides gives way to the first one still shown.
+  std::vector<int> VisibleRows() const;
+
+  // "…": a folder chooser for the ROM directory, which is then read as if typed.
+  void ChooseRomDirectory();
 
   HoverHints* Hints() const { return m_hints; }
 
@@ -78,12 +86,17 @@ class RomListPanel : public QWidget {
   // The list was read afresh from the folder: files may have changed on disk.
   void listRebuilt();
   void fdsLoaderRequested();
+  // A double-click on a row or Enter in a list: start the selected game.
+  void startRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void RomDirectoryEdited();
+  void ApplyFilter();
+  // ROMscroll to the current row's place among the rows shown.
+  void SyncScrollBar();
   void FollowScroll(int value);
   void RefreshNameLabel();
   void OpenAliasMenu(int row, const QPoint& globalPosition);
@@ -97,6 +110,7 @@ class RomListPanel : public QWidget {
   bool m_syncing = false;
 
   QLineEdit* m_directoryBox = nullptr;
+  QLineEdit* m_filterBox = nullptr;
   QGridLayout* m_listGrid = nullptr;
   std::array<QListView*, 3> m_lists{};
   std::array<QPushButton*, 3> m_sortButtons{};

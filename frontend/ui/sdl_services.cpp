@@ -4,11 +4,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <algorithm>
 #include <string>
+
+#include "platform/sdl/sdl_pad.h"
 
 namespace wrenfold {
 namespace {
+
+constexpr uint32_t kSubsystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
 
 // The emulator calls its display drivers by these names (and falls back to its default display
 // when DDEVICE= names none of them), so both sides must build them alike.
@@ -42,37 +45,35 @@ std::vector<DisplayDevice> EnumerateSdlDisplays() {
   return devices;
 }
 
+SdlJoystickSource::SdlJoystickSource() : pad(std::make_unique<SdlPad>()) {}
+
+SdlJoystickSource::~SdlJoystickSource() {
+  Release();
+}
+
 JoystickPoll SdlJoystickSource::Poll() {
   if (!subsystemStarted) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return {kJoystickNoDriver, 0};
+    if (SDL_InitSubSystem(kSubsystems) != 0) return {kJoystickNoDriver, 0};
     subsystemStarted = true;
   }
   // Pumping notices sticks plugged in or pulled out; the queued events themselves are not used.
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-  if (joystick != nullptr && !SDL_JoystickGetAttached(joystick)) {
-    SDL_JoystickClose(joystick);
-    joystick = nullptr;
-  }
-  if (joystick == nullptr) {
-    if (SDL_NumJoysticks() < 1) return {kJoystickUnplugged, 0};
-    joystick = SDL_JoystickOpen(0);
-    if (joystick == nullptr) return {kJoystickUnplugged, 0};
-  }
   SDL_JoystickUpdate();
+  if (!pad->Connect()) return {kJoystickUnplugged, 0};
+  // The buttons numbered as the emulator numbers them (a game controller in its usual layout).
+  const JoystickState state = pad->Read();
   uint32_t buttons = 0;
-  const int count = std::min(SDL_JoystickNumButtons(joystick), 32);
-  for (int button = 0; button < count; ++button) {
-    if (SDL_JoystickGetButton(joystick, button) != 0) buttons |= 1u << button;
+  for (int button = 0; button < 32; ++button) {
+    if (state.buttons[button] != 0) buttons |= 1u << button;
   }
   return {kJoystickOk, buttons};
 }
 
 void SdlJoystickSource::Release() {
-  if (joystick != nullptr) SDL_JoystickClose(joystick);
-  joystick = nullptr;
-  if (subsystemStarted) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  pad->Close();
+  if (subsystemStarted) SDL_QuitSubSystem(kSubsystems);
   subsystemStarted = false;
 }
 

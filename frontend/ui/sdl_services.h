@@ -2,25 +2,28 @@
 // emulator names its display drivers, and joystick 0 for the button capture.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "frontend/ui/frontend_services.h"
 
-struct _SDL_Joystick;
-
 namespace wrenfold {
+
+class SdlPad;
 
 std::vector<DisplayDevice> EnumerateSdlDisplays();
 
+// The first joystick or game controller, its buttons numbered as the emulator reads them.
 class SdlJoystickSource final : public JoystickSource {
  public:
-  ~SdlJoystickSource() override { Release(); }
+  SdlJoystickSource();
+  ~SdlJoystickSource() override;
   JoystickPoll Poll() override;
   void Release() override;
 
  private:
   bool subsystemStarted = false;
-  _SDL_Joystick* joystick = nullptr;
+  std::unique_ptr<SdlPad> pad;
 };
 
 }  // namespace wrenfold

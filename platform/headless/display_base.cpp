@@ -1,12 +1,37 @@
 // Shared by both display backends (platform_sdl links this library).
 #include "platform/display_base.h"
 
+#include <algorithm>
+
 namespace wrenfold {
 
 bool IsSupportedDisplayMode(int width, int height, int bitsPerPixel) {
   if (bitsPerPixel != 8) return false;
   return (width == 640 && height == 480) || (width == 800 && height == 600) ||
          (width == 1024 && height == 768);
+}
+
+int WholeWindowScale(const SurfaceRect& area, int usableWidth, int usableHeight) {
+  if (area.width < 1 || area.height < 1) return 1;
+  return std::max(1, std::min(usableWidth / area.width, usableHeight / area.height));
+}
+
+SurfaceRect DisplayBase::PictureArea() const {
+  if (pictureArea.width > 0 && pictureArea.height > 0) return pictureArea;
+  return SurfaceRect{0, 0, modeWidth, modeHeight};
+}
+
+void DisplayBase::SetWindowed(bool wanted) {
+  if (windowed == wanted) return;
+  windowed = wanted;
+  if (stage >= Stage::kWindowOpen) WindowModeChanged();
+}
+
+void DisplayBase::SetPictureArea(const SurfaceRect& area) {
+  const bool changed = area.x != pictureArea.x || area.y != pictureArea.y ||
+                       area.width != pictureArea.width || area.height != pictureArea.height;
+  pictureArea = area;
+  if (changed && stage >= Stage::kWindowOpen) WindowModeChanged();
 }
 
 int32_t DisplayBase::Create(int driverId) {

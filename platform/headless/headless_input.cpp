@@ -64,4 +64,10 @@ int32_t HeadlessInput::CreateFirstJoystick(std::unique_ptr<Joystick>* joystick) 
   return kInputOk;
 }
 
+int32_t HeadlessInput::CreateJoystickSlot(std::unique_ptr<Joystick>* joystick) {
+  if (joystick == nullptr) return kInputErrInvalidParam;
+  *joystick = std::make_unique<HeadlessJoystick>(*this);
+  return kInputOk;
+}
+
 }  // namespace wrenfold

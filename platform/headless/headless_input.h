@@ -14,6 +14,8 @@ class HeadlessInput final : public Input {
  public:
   int32_t CreateKeyboard(std::unique_ptr<Keyboard>* keyboard) override;
   int32_t CreateFirstJoystick(std::unique_ptr<Joystick>* joystick) override;
+  // Reads whatever AttachJoystick says at each poll, attached now or not.
+  int32_t CreateJoystickSlot(std::unique_ptr<Joystick>* joystick) override;
 
   // A key transition as the window system would deliver it (auto-repeat included).
   void InjectKey(uint8_t scanCode, bool pressed, bool autoRepeat = false) {

@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_input.h"
 
-#include <cstdio>
+#include "platform/sdl/sdl_pad.h"
 
 namespace wrenfold {
 
@@ -19,12 +19,11 @@ class SdlKeyboard final : public ForegroundKeyboard {
   SdlPlatform& platform;
 };
 
+// The first attached device, picked up again when one is plugged in after the last was
+// pulled out; with none attached it reads as a stick at rest with no button held.
 class SdlJoystick final : public Joystick {
  public:
-  explicit SdlJoystick(SDL_Joystick* joystick) : joystick(joystick) {}
-  ~SdlJoystick() override { SDL_JoystickClose(joystick); }
-  SdlJoystick(const SdlJoystick&) = delete;
-  SdlJoystick& operator=(const SdlJoystick&) = delete;
+  explicit SdlJoystick(std::unique_ptr<SdlPad> pad) : pad(std::move(pad)) {}
 
   int32_t Acquire() override {
     acquired = true;
@@ -36,64 +35,24 @@ class SdlJoystick final : public Joystick {
   }
   int32_t Poll() override {
     if (!acquired) return kInputErrNotAcquired;
+    // Updating also notices devices plugged in or pulled out.
     SDL_JoystickUpdate();
-    return SDL_JoystickGetAttached(joystick) ? kInputOk : kInputErrInputLost;
+    pad->Connect();
+    return kInputOk;
   }
   int32_t GetState(JoystickState* state) override {
     if (state == nullptr) return kInputErrInvalidParam;
     if (!acquired) return kInputErrNotAcquired;
-    if (!SDL_JoystickGetAttached(joystick)) return kInputErrInputLost;
-    ReadJoystickState(joystick, state);
+    *state = pad->Read();
     return kInputOk;
   }
 
  private:
-  SDL_Joystick* joystick;
+  std::unique_ptr<SdlPad> pad;
   bool acquired = false;
 };
 
-uint32_t PovFromHat(uint8_t hat) {
-  switch (hat) {
-    case SDL_HAT_UP:
-      return 0;
-    case SDL_HAT_RIGHTUP:
-      return 4500;
-    case SDL_HAT_RIGHT:
-      return 9000;
-    case SDL_HAT_RIGHTDOWN:
-      return 13500;
-    case SDL_HAT_DOWN:
-      return 18000;
-    case SDL_HAT_LEFTDOWN:
-      return 22500;
-    case SDL_HAT_LEFT:
-      return 27000;
-    case SDL_HAT_LEFTUP:
-      return 31500;
-    default:
-      return kPovCentred;
-  }
-}
-
 }  // namespace
-
-void ReadJoystickState(SDL_Joystick* joystick, JoystickState* state) {
-  *state = CentredJoystickState();
-  int32_t* axes[] = {&state->x,         &state->y,         &state->z,
-                     &state->rotationX, &state->rotationY, &state->rotationZ};
-  const int axisCount = SDL_JoystickNumAxes(joystick);
-  for (int axis = 0; axis < axisCount && axis < 6; ++axis) {
-    *axes[axis] = SDL_JoystickGetAxis(joystick, axis) + kJoystickAxisCentre;
-  }
-  const int hatCount = SDL_JoystickNumHats(joystick);
-  for (int hat = 0; hat < hatCount && hat < 4; ++hat) {
-    state->povs[hat] = PovFromHat(SDL_JoystickGetHat(joystick, hat));
-  }
-  const int buttonCount = SDL_JoystickNumButtons(joystick);
-  for (int button = 0; button < buttonCount && button < 32; ++button) {
-    state->buttons[button] = SDL_JoystickGetButton(joystick, button) ? kKeyPressed : 0;
-  }
-}
 
 int32_t SdlInput::CreateKeyboard(std::unique_ptr<Keyboard>* keyboard) {
   if (keyboard == nullptr) return kInputErrInvalidParam;
@@ -102,19 +61,28 @@ int32_t SdlInput::CreateKeyboard(std::unique_ptr<Keyboard>* keyboard) {
   return kInputOk;
 }
 
+bool SdlInput::StartJoysticks() {
+  if (!platform.StartSubsystems(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER)) return false;
+  // The state is read by polling, so device events would only fill the queue.
+  SDL_JoystickEventState(SDL_IGNORE);
+  SDL_GameControllerEventState(SDL_IGNORE);
+  return true;
+}
+
 int32_t SdlInput::CreateFirstJoystick(std::unique_ptr<Joystick>* joystick) {
   if (joystick == nullptr) return kInputErrInvalidParam;
-  if (!platform.StartSubsystems(SDL_INIT_JOYSTICK)) return kInputErrNotInitialized;
-  // The state is read by polling, so joystick events would only fill the queue.
-  SDL_JoystickEventState(SDL_IGNORE);
-  const int count = SDL_NumJoysticks();
-  for (int index = 0; index < count; ++index) {
-    if (SDL_Joystick* opened = SDL_JoystickOpen(index)) {
-      *joystick = std::make_unique<SdlJoystick>(opened);
-      return kInputOk;
-    }
-  }
-  return kInputErrNotFound;
+  if (!StartJoysticks()) return kInputErrNotInitialized;
+  auto pad = std::make_unique<SdlPad>();
+  if (!pad->Connect()) return kInputErrNotFound;
+  *joystick = std::make_unique<SdlJoystick>(std::move(pad));
+  return kInputOk;
+}
+
+int32_t SdlInput::CreateJoystickSlot(std::unique_ptr<Joystick>* joystick) {
+  if (joystick == nullptr) return kInputErrInvalidParam;
+  if (!StartJoysticks()) return kInputErrNotInitialized;
+  *joystick = std::make_unique<SdlJoystick>(std::make_unique<SdlPad>());
+  return kInputOk;
 }
 
 }  // namespace wrenfold

@@ -80,6 +80,13 @@ void SdlPlatform::PumpEvents() {
       case SDL_KEYUP: {
         const bool pressed = event.type == SDL_KEYDOWN;
         const bool autoRepeat = event.key.repeat != 0;
+        const SDL_Scancode scancode = event.key.keysym.scancode;
+        const bool enter = scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER;
+        if (pressed && enter && (event.key.keysym.mod & KMOD_ALT) != 0 && windowModeSwitch) {
+          // Alt+Enter switches the window mode; the game does not see this Enter press.
+          if (!autoRepeat) windowModeSwitch();
+          break;
+        }
         keys.Push(DikFromSdlScancode(event.key.keysym.scancode), pressed, autoRepeat);
         if (pressed && !autoRepeat && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
           QueueWindowEvent(WindowEventType::kEscapePressed);

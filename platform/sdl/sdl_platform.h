@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 #include "platform/buffered_keyboard.h"
 #include "platform/display.h"
@@ -31,8 +32,9 @@ class SdlPlatform {
   void SetWindow(SDL_Window* emulatorWindow);
   bool WindowHasKeyboardFocus() const;
 
-  // Drains SDL's event queue.
+  // Drains SDL's event queue. Alt+Enter goes to the window-mode switch instead of the keyboard.
   void PumpEvents();
+  void SetWindowModeSwitch(std::function<void()> toggle) { windowModeSwitch = std::move(toggle); }
   bool PopWindowEvent(WindowEvent* event);
   KeyEventBuffer& Keys() { return keys; }
 
@@ -44,6 +46,7 @@ class SdlPlatform {
   SDL_Window* window = nullptr;
   KeyEventBuffer keys;
   std::deque<WindowEvent> windowEvents;
+  std::function<void()> windowModeSwitch;
 };
 
 // True while SDL runs one of its windowless video drivers ("dummy", "offscreen"): no window

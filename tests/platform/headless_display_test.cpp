@@ -198,5 +198,15 @@ TEST(HeadlessDisplayTest, WindowEventsComeOutInOrder) {
   EXPECT_FALSE(display.PollWindowEvent(&event));
 }
 
+// A window opens at the largest whole multiple of the picture that fits, never below 1.
+TEST(WholeWindowScaleTest, LargestMultipleThatFits) {
+  EXPECT_EQ(WholeWindowScale({192, 128, 256, 240}, 1216, 736), 3);
+  EXPECT_EQ(WholeWindowScale({192, 128, 256, 240}, 768, 720), 3);
+  EXPECT_EQ(WholeWindowScale({192, 128, 256, 240}, 767, 720), 2);
+  EXPECT_EQ(WholeWindowScale({64, 0, 512, 480}, 1216, 736), 1);
+  EXPECT_EQ(WholeWindowScale({64, 0, 512, 480}, 300, 200), 1);
+  EXPECT_EQ(WholeWindowScale({0, 0, 0, 0}, 1216, 736), 1);
+}
+
 }  // namespace
 }  // namespace wrenfold

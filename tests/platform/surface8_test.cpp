@@ -108,7 +108,8 @@ TEST_P(CopyWidthTest, KeyedAndPlainCopiesTouchExactlyTheirRectangle) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, CopyWidthTest, ::testing::Values(1, 7, 15, 16, 17, 33, 250));
+INSTANTIATE_TEST_SUITE_P(Widths, CopyWidthTest, ::testing::Values(1, 7, 15, 16, 17, 33, 250),
+                         ::testing::PrintToStringParamName());
 
 TEST(Surface8Test, KeyedCopyNeedsAKeyAndUnlockedSurfaces) {
   Surface8 overlay(8, 8);

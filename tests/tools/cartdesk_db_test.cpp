@@ -161,6 +161,16 @@ TEST_F(CartdeskDbTest, IdentifyNamesEveryImageInNameOrder) {
             "Contra.nes\tknown\tContra\t魂斗罗\n"
             "stranger.nes\tunknown\n"
             "twice.NES\tconflict\n");
+
+  // Without --db the databases are looked for in the folder of the images.
+  const ToolRun nowhere = RunTool("identify " + Quoted(folder / "roms"));
+  EXPECT_EQ(nowhere.exitCode, 2);
+  EXPECT_EQ(nowhere.output, "");
+  EXPECT_NE(nowhere.errors.find("no NESROMS.ENC in"), std::string::npos) << nowhere.errors;
+  std::filesystem::copy_file(folder / "db/NESROMS.ENC", folder / "roms/nesroms.enc");
+  const ToolRun beside = RunTool("identify " + Quoted(folder / "roms"));
+  EXPECT_EQ(beside.exitCode, 0) << beside.errors;
+  EXPECT_EQ(beside.output, identify.output);
 }
 
 TEST_F(CartdeskDbTest, BadSourcesAndDamagedDatabasesFailWithoutWriting) {

@@ -9,7 +9,7 @@
 #include "tools/frame_compare/palette_calibration.h"
 #include "tools/frame_compare/picture_files.h"
 #include "tools/frame_compare/side_by_side.h"
-#include "tools/headless_runner/png_writer.h"
+#include "emulator/host/png_writer.h"
 
 namespace wrenfold::compare {
 namespace {
@@ -136,7 +136,7 @@ TEST(PictureFilesTest, IndexedPngKeepsTheColourNumbers) {
   const IndexedPicture ours = Bands();
   const std::string path =
       (std::filesystem::path(::testing::TempDir()) / "frame_compare_indexed.png").string();
-  ASSERT_FALSE(headless::WriteIndexedPng(path, kWidth, kHeight, ours.indices, kNesColourTable));
+  ASSERT_FALSE(WriteIndexedPng(path, kWidth, kHeight, ours.indices, kNesColourTable));
   IndexedPicture read;
   ASSERT_FALSE(ReadIndexedPng(path, read));
   EXPECT_EQ(read.indices, ours.indices);

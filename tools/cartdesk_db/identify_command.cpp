@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "frontend/model/file_lookup.h"
 #include "frontend/model/rom_list.h"
 #include "tools/cartdesk_db/commands.h"
 
@@ -8,7 +9,7 @@ namespace wrenfold::cartdesk_db {
 
 int RunIdentify(const Arguments& arguments) {
   std::filesystem::path romFolder;
-  std::filesystem::path dbFolder = ".";
+  std::filesystem::path dbFolder;
   for (size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--db" && i + 1 < arguments.size()) {
       dbFolder = arguments[++i];
@@ -22,6 +23,14 @@ int RunIdentify(const Arguments& arguments) {
   if (romFolder.empty()) {
     std::fputs("usage: cartdesk-db identify DIR [--db DBDIR]\n", stderr);
     return kExitUsage;
+  }
+
+  // Without --db the databases are looked for beside the images, as in a cartdesk library.
+  if (dbFolder.empty()) dbFolder = romFolder;
+  if (!LocateFileIgnoringCase(dbFolder, std::string(kRecognitionDbFileName))) {
+    std::fprintf(stderr, "cartdesk-db: no %s in %s (name the database folder with --db DBDIR)\n",
+                 std::string(kRecognitionDbFileName).c_str(), dbFolder.c_str());
+    return kExitFailure;
   }
 
   RecognitionDb db;

@@ -11,7 +11,8 @@ constexpr const char* kUsage =
     "usage:\n"
     "  cartdesk-db build SOURCE.json OUTDIR   write NESROMS.ENC and CARTINFO.ENC into OUTDIR\n"
     "  cartdesk-db dump DBDIR                 print the databases of DBDIR as JSON\n"
-    "  cartdesk-db identify DIR [--db DBDIR]  identify every .nes file of DIR (DBDIR: .)\n"
+    "  cartdesk-db identify DIR [--db DBDIR]  identify every .nes file of DIR against the\n"
+    "                                         databases of DBDIR (default: DIR itself)\n"
     "  cartdesk-db bench [--files N] [--records M] [--seed S]\n"
     "                                         time identification of N generated images\n"
     "                                         against an M-record database (2000, 10000)\n";

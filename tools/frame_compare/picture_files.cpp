@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "tools/headless_runner/png_writer.h"
+#include "emulator/host/png_writer.h"
 
 namespace wrenfold::compare {
 namespace {
@@ -83,7 +83,7 @@ std::optional<std::string> WritePicturePng(const std::string& path, const RgbPic
   for (const Rgb& pixel : picture.pixels) {
     bytes.insert(bytes.end(), {pixel.red, pixel.green, pixel.blue});
   }
-  return headless::WriteRgbPng(path, picture.width, picture.height, bytes);
+  return WriteRgbPng(path, picture.width, picture.height, bytes);
 }
 
 }  // namespace wrenfold::compare

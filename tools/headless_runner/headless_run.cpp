@@ -12,6 +12,8 @@
 #include "emulator/host/host_state.h"
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
+#include "emulator/host/png_writer.h"
+#include "emulator/host/rom_diagnosis.h"
 #include "emulator/host/run_loop.h"
 #include "emulator/host/save_files.h"
 #include "emulator/host/startup.h"
@@ -24,9 +26,7 @@
 #include "tools/headless_runner/bench_report.h"
 #include "tools/headless_runner/frame_picture.h"
 #include "tools/headless_runner/input_script.h"
-#include "tools/headless_runner/png_writer.h"
 #include "tools/headless_runner/reset_button.h"
-#include "tools/headless_runner/rom_diagnosis.h"
 #include "tools/headless_runner/sound_capture.h"
 #include "tools/headless_runner/test_rom_verdict.h"
 #include "tools/headless_runner/trace_output.h"
@@ -82,8 +82,6 @@ std::string StartUpProblem(StartUpResult result, const std::string& romPath) {
   switch (result) {
     case StartUpResult::kVideoError:
       return "the headless display could not be set up";
-    case StartUpResult::kSoundError:
-      return "the headless sound service could not be set up";
     case StartUpResult::kRomError: {
       const std::string reason = DiagnoseRomImage(romPath);
       return "cannot load the cartridge \"" + romPath + "\"" +
@@ -294,7 +292,10 @@ int RunHeadless(const RunnerOptions& options) {
   if (options.verdict != VerdictSource::kNone) PrintVerdict(verdict);
   std::fflush(stdout);
   if (status != 0) return status;
-  if (options.verdict == VerdictSource::kNone) return record.halted ? kExitError : 0;
+  // Without a verdict to give, a clean run is a success and a halted CPU an error.
+  if (options.verdict == VerdictSource::kNone || verdict.kind == VerdictKind::kNothingReported) {
+    return record.halted ? kExitError : 0;
+  }
   return VerdictExitStatus(verdict.kind);
 }
 

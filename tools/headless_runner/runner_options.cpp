@@ -58,8 +58,10 @@ const char* const kUsageText =
     "A status of $81 at $6000 (\"press reset\") is answered with a reset 10 frames\n"
     "(about 167 ms of emulated time) later.\n"
     "\n"
-    "Exit status: 0 passed (or no verdict asked for and the run was clean), 1 failed,\n"
-    "2 no verdict, bad arguments or an error.\n";
+    "Exit status: 0 passed, or a clean run of a cartridge that reports nothing (or with\n"
+    "--verdict none); 1 failed; 2 no verdict from the source read (a test still running,\n"
+    "or nothing at the place --verdict status|f8 names), the CPU stopped on an unknown\n"
+    "opcode, bad arguments or an error.\n";
 
 namespace {
 

@@ -93,7 +93,8 @@ Verdict JudgeTestRom(const MachineState& machine, VerdictSource source) {
       if (block.valid) return JudgeStatusBlock(block);
       const uint8_t resultByte = machine.cpuMem[kResultByteAddress];
       if (resultByte != 0) return JudgeResultByte(resultByte);
-      return Verdict{VerdictKind::kNone, "no verdict: no $6000 signature and $00F8 is 0", ""};
+      return Verdict{VerdictKind::kNothingReported,
+                     "nothing reported (no $6000 signature and $00F8 is 0)", ""};
     }
   }
   return Verdict{};
@@ -102,6 +103,7 @@ Verdict JudgeTestRom(const MachineState& machine, VerdictSource source) {
 int VerdictExitStatus(VerdictKind kind) {
   switch (kind) {
     case VerdictKind::kPassed:
+    case VerdictKind::kNothingReported:
       return 0;
     case VerdictKind::kFailed:
       return 1;

@@ -36,7 +36,10 @@ StatusBlock ReadStatusBlock(const MachineState& machine, bool withText = true);
 // True once the block holds a final result (passed or a failure code).
 bool IsFinalStatus(const StatusBlock& block);
 
-enum class VerdictKind : uint8_t { kPassed, kFailed, kNone };
+// kNothingReported: the automatic reading found neither a status block nor a result byte, so
+// the cartridge is no test cartridge (or has not started reporting); kNone: a source was read
+// and holds no final result.
+enum class VerdictKind : uint8_t { kPassed, kFailed, kNone, kNothingReported };
 
 struct Verdict {
   VerdictKind kind = VerdictKind::kNone;
@@ -46,7 +49,7 @@ struct Verdict {
 
 Verdict JudgeTestRom(const MachineState& machine, VerdictSource source);
 
-// Process exit status of a verdict: 0 passed, 1 failed, 2 none.
+// Process exit status of a verdict: 0 passed or nothing reported, 1 failed, 2 none.
 int VerdictExitStatus(VerdictKind kind);
 
 // Watches the status block for $81 and says when to press reset: kResetDelayFrames frames

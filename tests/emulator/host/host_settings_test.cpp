@@ -22,8 +22,8 @@ void PrintTo(const HostSettings& s, std::ostream* os) {
   for (uint8_t k : s.keyboardScanCodes) *os << " " << int{k};
   *os << ", namco " << s.namcoSound << ", vrc6 " << s.vrc6Sound << ", 2x " << s.doubleSize
       << ", mono " << s.monochrome << ", hardbuf " << s.hardwareSoundBuffers << ", core "
-      << int(s.cpuCore) << ", irqadj " << s.irqAdjust << ", path '" << s.romPath << "' ext "
-      << s.extensionIndex << "}";
+      << int(s.cpuCore) << ", irqadj " << s.irqAdjust << ", windowed " << s.windowed << ", path '"
+      << s.romPath << "' ext " << s.extensionIndex << "}";
 }
 
 namespace {
@@ -139,6 +139,8 @@ const ConfigCase kConfigCases[] = {
     {"ExpansionSoundOnAgain", "NamcoExt=No\nNamcoExt=Yes\nVRC6Ext=No\nVRC6Ext=Yes",
      [](HostSettings&) {}},
     {"DoubleSize", "2XMODE=Yes", [](HostSettings& s) { s.doubleSize = true; }},
+    {"Windowed", "WINDOWED=Yes", [](HostSettings& s) { s.windowed = true; }},
+    {"FullScreen", "WINDOWED=No", [](HostSettings&) {}},
     {"Monochrome", "COLOR=No", [](HostSettings& s) { s.monochrome = true; }},
     {"ColourAgain", "COLOR=No\nCOLOR=Yes", [](HostSettings&) {}},
     {"UpperCaseHardbufNotTaken", "HARDBUF= 3\nHARDBUF=2", [](HostSettings&) {}},

@@ -77,6 +77,32 @@ TEST_F(PadInputTest, KeyMapFollowsTheButtonOrderAndComposesThePadByte) {
   EXPECT_EQ(Frame(), 0xBE);
 }
 
+// A key pressed and released between two frames counts for exactly one frame, for every
+// button, on whichever player the keyboard drives, and whatever else is held.
+TEST_F(PadInputTest, KeyTappedBetweenTwoFramesIsPressedForOneFrame) {
+  const std::pair<uint8_t, uint8_t> kKeys[] = {
+      {kDikZ, 0x01},  {kDikX, 0x02},    {kDikRightShift, 0x04}, {kDikReturn, 0x08},
+      {kDikUp, 0x10}, {kDikDown, 0x20}, {kDikLeft, 0x40},       {kDikRight, 0x80}};
+  for (const auto& [first, second] :
+       {std::pair{PlayerDevice::kKeyboard, PlayerDevice::kNone},
+        std::pair{PlayerDevice::kJoystick, PlayerDevice::kKeyboard}}) {
+    SetUpPlayers(first, second);
+    const int player = first == PlayerDevice::kKeyboard ? 0 : 1;
+    for (const auto& [held, heldBit] : kKeys) {
+      for (const auto& [tapped, tappedBit] : kKeys) {
+        if (tapped == held) continue;
+        Frame({Press(held)});
+        Frame({Press(tapped), Release(tapped)});
+        EXPECT_EQ(pads[player], heldBit | tappedBit) << int(tapped) << " with " << int(held);
+        Frame();
+        EXPECT_EQ(pads[player], heldBit) << int(tapped) << " lingers";
+        Frame({Release(held)});
+        EXPECT_EQ(pads[player], 0);
+      }
+    }
+  }
+}
+
 TEST_F(PadInputTest, ALaterMapSlotWinsForASharedKey) {
   HostSettings settings = KeyboardSettings(PlayerDevice::kKeyboard, PlayerDevice::kNone);
   settings.keyboardScanCodes[kKeyB] = kDikZ;  // A and B both on Z: B comes later in the map

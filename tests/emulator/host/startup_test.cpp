@@ -6,6 +6,7 @@
 #include <string>
 
 #include "emulator/cart/rom_loader.h"
+#include "emulator/host/failure_messages.h"
 #include "emulator/host/file_lookup.h"
 #include "emulator/host/log.h"
 #include "tests/emulator/host/headless_host.h"
@@ -41,6 +42,13 @@ class StartUpTest : public ::testing::Test {
   int Run() { return StartUp(*machine_, *host_, *sound_, services_.platform); }
 
   // The log after the optional first line, which depends on the priority being granted.
+  // The one message box the run showed, caption and text; empty when there was none.
+  std::string OnlyMessage() const {
+    const auto& shown = services_.messageBox.Shown();
+    if (shown.size() != 1) return "(" + std::to_string(shown.size()) + " boxes)";
+    return shown[0].caption + ": " + shown[0].text;
+  }
+
   static std::string LogAfterFirstLine() {
     std::string log = test::ReadFile(kDefaultLogPath);
     if (log.starts_with(kFirstLine)) log.erase(0, kFirstLine.size());
@@ -70,6 +78,9 @@ TEST_F(StartUpTest, MissingConfigurationEndsInRomError) {
   EXPECT_EQ(log.find("last run"), std::string::npos);
   EXPECT_EQ(host_->settings.romPath, "");
   EXPECT_FALSE(services_.display.WindowOpen());
+  EXPECT_EQ(OnlyMessage(),
+            "Wrenfold: Wrenfold could not load the game: no game was chosen (BOOT= in "
+            "Wrenfold.CFG is empty). Pick a game in cartdesk.");
 }
 
 TEST_F(StartUpTest, MissingRomIsReportedWithThePathCutTo30) {
@@ -80,6 +91,8 @@ TEST_F(StartUpTest, MissingRomIsReportedWithThePathCutTo30) {
   EXPECT_EQ(LogAfterFirstLine(), "NTSC Console\n" + std::string(kDevicesOpenedWithoutSound) +
                                      "Open:" + path.substr(0, 30) + "\nError reading ROM\n");
   EXPECT_EQ(host_->settings.romPath, "");
+  EXPECT_EQ(OnlyMessage(),
+            "Wrenfold: Wrenfold could not load the game \"" + path + "\": no such file.");
 }
 
 TEST_F(StartUpTest, RomThatIsNoImageIsReported) {
@@ -87,6 +100,8 @@ TEST_F(StartUpTest, RomThatIsNoImageIsReported) {
   WriteConfig("BOOT=notes.nes\nROMDIR=" + folder_.path().string() + "/\n");
   EXPECT_EQ(Run(), 1);
   EXPECT_TRUE(LogAfterFirstLine().ends_with("Error reading ROM\n"));
+  EXPECT_TRUE(OnlyMessage().ends_with("notes.nes\": not an iNES image (no \"NES\" at the start)."))
+      << OnlyMessage();
 }
 
 TEST_F(StartUpTest, OverlongRomPathIsNotOpened) {
@@ -95,13 +110,17 @@ TEST_F(StartUpTest, OverlongRomPathIsNotOpened) {
   const std::string log = LogAfterFirstLine();
   EXPECT_TRUE(log.starts_with("ROM path too long\nNTSC Console\n")) << log;
   EXPECT_TRUE(log.ends_with("Open:\nError reading ROM\n")) << log;
+  EXPECT_EQ(OnlyMessage(),
+            "Wrenfold: Wrenfold could not load the game \"game.nes\": its folder and file name "
+            "together are longer than 254 characters.");
 }
 
 TEST_F(StartUpTest, BadOpcodeEndsTheRunAndReleasesEverything) {
   // NOP, an opcode neither core knows, then a jump to itself.
   test::WriteFile("Halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
   WriteConfig("BOOT=Halt.nes\nROMDIR=" + folder_.path().string() + "\nRES=2\n");
-  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(Run(), 1);
+  EXPECT_EQ(OnlyMessage(), std::string("Wrenfold: ") + kHaltText);
 
   const std::string log = LogAfterFirstLine();
   EXPECT_NE(log.find("NMI Vector:33024\n"), std::string::npos) << log;

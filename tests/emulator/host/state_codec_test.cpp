@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/cart/bank_copy.h"
 #include "emulator/cart/board_table.h"
 #include "tests/emulator/cart/mapper_test_support.h"
 
@@ -77,6 +78,26 @@ INSTANTIATE_TEST_SUITE_P(AllBoards, BoardStateTest, ::testing::ValuesIn(Supporte
                          [](const ::testing::TestParamInfo<int>& info) {
                            return "Mapper" + std::to_string(info.param);
                          });
+
+// Pattern RAM is kept in a store behind the tables, and bank switches copy from that store: a
+// load must leave the store holding the state's tiles, not the ones drawn since the save.
+class PatternRamStateTest : public MapperTest {};
+
+TEST_F(PatternRamStateTest, ALoadLeavesTheStoreHoldingTheStatesTiles) {
+  UseBoard(1, 8, 0);  // MMC1 with 8 KB of pattern RAM
+  for (uint16_t address = 0; address < 0x2000; ++address) {
+    WritePatternRam(Machine(), address, static_cast<uint8_t>(address * 7));
+  }
+  StateBytes file;
+  EncodeState(Machine(), file);
+  for (uint16_t address = 0; address < 0x2000; ++address) {
+    WritePatternRam(Machine(), address, 0xEE);
+  }
+  ASSERT_EQ(DecodeState(file, Machine()), StateRefusal::kNone);
+  for (uint16_t address = 0; address < 0x2000; ++address) {
+    ASSERT_EQ(Machine().chrRom[address], static_cast<uint8_t>(address * 7)) << address;
+  }
+}
 
 }  // namespace
 }  // namespace wrenfold

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "emulator/host/display_geometry.h"
@@ -84,7 +85,8 @@ TEST_P(NaturalSizeTest, ScanlineModeWithoutDoubleSizeHasNoEffect) {
   ExpectScaledPictureIn({192, 128, 447, 367}, 1, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, NaturalSizeTest, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Resolutions, NaturalSizeTest, ::testing::Values(1, 2, 3),
+                         ::testing::PrintToStringParamName());
 
 struct DoubleSizeCase {
   int resolution;
@@ -144,6 +146,49 @@ TEST_F(PresentFrameTest, ResolutionThreeScanlinesDrawThreeOfEverySixRows) {
       const bool inside = pictureRow >= 0 && x >= 128 && x <= 895;
       const uint8_t expected = inside ? PicturePixel((x - 128) / 3, pictureRow) : kUntouched;
       ASSERT_EQ(Screen(x, y), expected) << "at " << x << "," << y;
+    }
+  }
+}
+
+// A window shows the picture area: the smallest rectangle holding every pixel the picture
+// changed, in every mode; WINDOWED=Yes asks the display for a window.
+TEST_F(PresentFrameTest, PictureAreaIsWhereThePictureIsDrawn) {
+  for (int resolution = 1; resolution <= 3; ++resolution) {
+    for (const bool doubleSize : {false, true}) {
+      for (const bool scanlines : {false, true}) {
+        settings.resolution = static_cast<uint8_t>(resolution);
+        settings.doubleSize = doubleSize;
+        settings.scanlineMode = scanlines;
+        settings.windowed = scanlines;  // either way, both modes are seen
+        geometry = DisplayGeometryFor(resolution);
+        HeadlessDisplay screen;
+        VideoState shown;
+        ASSERT_EQ(OpenVideo(shown, screen, settings, geometry), kDisplayOk);
+        EXPECT_EQ(screen.Windowed(), settings.windowed);
+        FillSurface(*shown.frameSurface, 1);
+        FillSurface(*shown.primarySurface, kUntouched);
+        PresentFrame(shown, settings, geometry);
+        int left = geometry.modeWidth, top = geometry.modeHeight, right = -1, bottom = -1;
+        for (int y = 0; y < geometry.modeHeight; ++y) {
+          for (int x = 0; x < geometry.modeWidth; ++x) {
+            if (screen.PresentedPixels()[static_cast<std::size_t>(y) * geometry.modeWidth + x] ==
+                kUntouched)
+              continue;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+          }
+        }
+        const SurfaceRect area = screen.PictureArea();
+        EXPECT_EQ(area.x, left) << resolution << doubleSize << scanlines;
+        EXPECT_EQ(area.y, top) << resolution << doubleSize << scanlines;
+        EXPECT_EQ(area.x + area.width - 1, right) << resolution << doubleSize << scanlines;
+        // Scanline bands leave the last row of the picture untouched.
+        EXPECT_EQ(area.y + area.height - 1, bottom + (doubleSize && scanlines ? 1 : 0))
+            << resolution << doubleSize << scanlines;
+        ReleaseVideo(shown);
+      }
     }
   }
 }

@@ -31,9 +31,11 @@ struct ProcessOutcome {
   int exitStatus = -1;
 };
 
-// Starts `program` in `folder` without a shell, with the dummy SDL drivers, standard output
-// and error going to files in the folder; waits for it to end, killing it past kRunLimit.
-ProcessOutcome RunInFolder(const fs::path& program, const fs::path& folder) {
+// Starts `program` in `folder` without a shell, with SDL's dummy video driver and the given
+// audio driver, standard output and error going to files in the folder; waits for it to end,
+// killing it past kRunLimit.
+ProcessOutcome RunInFolder(const fs::path& program, const fs::path& folder,
+                           const std::string& audioDriver = "dummy") {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string variable = *entry;
@@ -43,7 +45,7 @@ ProcessOutcome RunInFolder(const fs::path& program, const fs::path& folder) {
     environment.push_back(variable);
   }
   environment.push_back("SDL_VIDEODRIVER=dummy");
-  environment.push_back("SDL_AUDIODRIVER=dummy");
+  environment.push_back("SDL_AUDIODRIVER=" + audioDriver);
   std::vector<char*> envp;
   for (std::string& variable : environment) envp.push_back(variable.data());
   envp.push_back(nullptr);
@@ -91,8 +93,16 @@ class WrenfoldProcessTest : public ::testing::Test {
   }
 
   std::string Log() const { return test::ReadFile(folder.path() / "wrenfold.tst"); }
-  std::string Diagnostics() const {
-    return "log:\n" + Log() + "\nstderr:\n" + test::ReadFile(folder.path() / "stderr.txt");
+  // Where the message boxes go without a display.
+  std::string Errors() const { return test::ReadFile(folder.path() / "stderr.txt"); }
+  std::string Diagnostics() const { return "log:\n" + Log() + "\nstderr:\n" + Errors(); }
+
+  // NOP, then an opcode neither core knows, then a jump to itself.
+  void WriteHaltingGame(std::string_view extraConfig = "SOUND=Mono\r\n") const {
+    test::WriteFile(folder.path() / "halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
+    test::WriteFile(
+        folder.path() / "Wrenfold.CFG",
+        "BOOT=halt.nes\r\nROMDIR=" + folder.path().string() + "\r\n" + std::string(extraConfig));
   }
 
   test::TempFolder folder;
@@ -100,13 +110,13 @@ class WrenfoldProcessTest : public ::testing::Test {
 };
 
 TEST_F(WrenfoldProcessTest, BadOpcodeWritesItsReportReleasesAndExits) {
-  // NOP, then an opcode neither core knows, then a jump to itself.
-  test::WriteFile(folder.path() / "halt.nes", test::NromImage({0xEA, 0x22, 0x4C, 0x02, 0x80}));
-  test::WriteFile(folder.path() / "Wrenfold.CFG",
-                  "BOOT=halt.nes\r\nROMDIR=" + folder.path().string() + "\r\nSOUND=Mono\r\n");
+  WriteHaltingGame();
   const ProcessOutcome outcome = RunInFolder(program, folder.path());
   ASSERT_TRUE(outcome.finished) << "the program did not end by itself\n" << Diagnostics();
-  EXPECT_EQ(outcome.exitStatus, 0) << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
+  EXPECT_NE(Errors().find("Wrenfold: The game stopped: the processor met an instruction"),
+            std::string::npos)
+      << Diagnostics();
 
   const std::string log = Log();
   EXPECT_NE(log.find("Keyboard initialized\n"), std::string::npos) << Diagnostics();
@@ -141,6 +151,23 @@ TEST_F(WrenfoldProcessTest, MissingRomIsLoggedAndTheProgramStops) {
   ASSERT_TRUE(outcome.finished) << Diagnostics();
   EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
   EXPECT_TRUE(Log().ends_with("Error reading ROM\n")) << Diagnostics();
+  EXPECT_NE(Errors().find("Wrenfold could not load the game \"" + folder.path().string() +
+                          "/missing.nes\": no such file."),
+            std::string::npos)
+      << Diagnostics();
+}
+
+TEST_F(WrenfoldProcessTest, WithoutASoundDeviceTheGameRunsSilently) {
+  WriteHaltingGame("SOUND=Stereo\r\n");
+  const ProcessOutcome outcome = RunInFolder(program, folder.path(), "no-such-audio-driver");
+  ASSERT_TRUE(outcome.finished) << Diagnostics();
+  const std::string log = Log();
+  const std::size_t soundLine = log.find("Fail to initialize Direct Sound\n");
+  ASSERT_NE(soundLine, std::string::npos) << Diagnostics();
+  // The game was loaded and run until its bad opcode, the only reason it stopped.
+  EXPECT_GT(log.find("Open:", soundLine), soundLine) << Diagnostics();
+  EXPECT_NE(log.find("Bad opcode:34\n"), std::string::npos) << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
 }
 
 }  // namespace

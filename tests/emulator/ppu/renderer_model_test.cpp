@@ -193,7 +193,8 @@ TEST_P(RendererModelTest, EveryLineMatchesThePixelByPixelModel) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RendererModelTest, ::testing::Range(1u, 41u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RendererModelTest, ::testing::Range(1u, 41u),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace wrenfold

@@ -49,10 +49,11 @@ ControlPanelSettings SampleSettings() {
   settings.player2 = PlayerDevice::Keyboard;
   settings.joyMap.buttons = {1, 2, 3, 4, 11, 12};
   settings.keyMap.codes = {200, 208, 203, 205, 45, 44, 0, 30, 13, 28};
+  settings.windowed = true;
   return settings;
 }
 
-TEST(FormatConfig, WritesTheThirtyFiveLinesInOrder) {
+TEST(FormatConfig, WritesEveryLineInOrder) {
   const std::vector<std::string> expected = {"FPS=60",
                                              "BOOTLAN=English",
                                              "BOOT=Mario.nes",
@@ -87,6 +88,7 @@ TEST(FormatConfig, WritesTheThirtyFiveLinesInOrder) {
                                              "KEYTB=30",
                                              "KEYSELECT=13",
                                              "KEYSTART=28",
+                                             "WINDOWED=Yes",
                                              ";"};
   EXPECT_EQ(Lines(FormatConfig(SampleSettings())), expected);
 }
@@ -104,7 +106,7 @@ TEST_P(FormatConfigLine, FollowsItsControl) {
   ControlPanelSettings settings = SampleSettings();
   GetParam().change(settings);
   std::vector<std::string> lines = Lines(FormatConfig(settings));
-  ASSERT_EQ(lines.size(), 35u);
+  ASSERT_EQ(lines.size(), 36u);
   EXPECT_EQ(lines[GetParam().lineIndex], GetParam().expected);
 }
 
@@ -143,7 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"NoPlayer", [](ControlPanelSettings& s) { s.player2 = PlayerDevice::None; }, 17,
                  "PLAYER2=None"},
         LineCase{"NoKey", [](ControlPanelSettings& s) { s.keyMap.codes[kKeyUp] = 0; }, 24,
-                 "KEYUP=0"}),
+                 "KEYUP=0"},
+        LineCase{"FullScreen", [](ControlPanelSettings& s) { s.windowed = false; }, 34,
+                 "WINDOWED=No"}),
     [](const ::testing::TestParamInfo<LineCase>& info) { return info.param.name; });
 
 TEST(IrqAdjustCaption, StepsInTheSignedDecimalForm) {
@@ -208,6 +212,7 @@ TEST(StartupConfig, WrittenSettingsComeBack) {
   EXPECT_EQ(s.scanline, written.scanline);
   EXPECT_EQ(s.color, written.color);
   EXPECT_EQ(s.doubleSize, written.doubleSize);
+  EXPECT_EQ(s.windowed, written.windowed);
   EXPECT_EQ(s.cpuCore, written.cpuCore);
   EXPECT_EQ(s.soundEnabled, written.soundEnabled);
   EXPECT_EQ(s.stereo, written.stereo);

@@ -140,6 +140,40 @@ TEST(EncyclopediaTextTest, NameTablesHaveTheirEntriesAndNothingElse) {
   EXPECT_EQ(VersionName(200), "");
 }
 
+// The English interface names every code the Chinese one names, and only those, in English.
+TEST(EncyclopediaTextTest, EnglishNamesCoverTheSameCodes) {
+  for (int code = 0; code < 256; ++code) {
+    EXPECT_EQ(GameTypeName(code).empty(), GameTypeName(code, kLanguageEnglish).empty()) << code;
+    EXPECT_EQ(VersionName(code).empty(), VersionName(code, kLanguageEnglish).empty()) << code;
+    for (std::string_view name :
+         {GameTypeName(code, kLanguageEnglish), VersionName(code, kLanguageEnglish)}) {
+      for (unsigned char c : name) {
+        EXPECT_LT(c, 0x80) << code << " " << name;
+      }
+    }
+    const auto chinese = GameLanguageLabel(static_cast<uint8_t>(code));
+    const auto english = GameLanguageLabel(static_cast<uint8_t>(code), kLanguageEnglish);
+    ASSERT_EQ(chinese.has_value(), english.has_value()) << code;
+    if (chinese) {
+      EXPECT_EQ(chinese->rgb, english->rgb) << code;
+    }
+  }
+  EXPECT_EQ(GameTypeName(1, kLanguageEnglish), "Action");
+  EXPECT_EQ(VersionName(129, kLanguageEnglish), "Incomplete(CHR missing)");
+  EXPECT_EQ(GameLanguageLabel(1, kLanguageEnglish)->text, "Japanese");
+}
+
+TEST(EncyclopediaViewTest, WalkthroughListsEverySecret) {
+  EncyclopediaDb db;
+  EncyclopediaEntry entry = EntryWith({kTagSecrets});
+  entry.secrets = {DbText::FromUtf8("无敌：上上下下"), DbText::FromUtf8("no colon here")};
+  db.entries.push_back(entry);
+  db.entries.push_back(EntryWith({kTagProducer}));
+  EXPECT_EQ(WalkthroughText(db, 1), "无敌: 上上下下\n\nno colon here");
+  EXPECT_EQ(WalkthroughText(db, 2), "");
+  EXPECT_EQ(WalkthroughText(db, 3), "");
+}
+
 TEST(EncyclopediaTextTest, LanguageLabelsHaveTheirColours) {
   EXPECT_EQ(GameLanguageLabel(0)->text, "英文");
   EXPECT_EQ(GameLanguageLabel(0)->rgb, 0xFF0000u);

@@ -51,7 +51,8 @@ TEST(FrontendNoticesTest, EncyclopediaMagicAndSectionHeads) {
   result.badSectionHeads = {2, 5, 9};
   const std::vector<Notice> notices = NoticesForEncyclopediaLoad(result);
   ASSERT_EQ(notices.size(), 2u);
-  EXPECT_EQ(notices[0].Title(kLanguageEnglish), "段首识别码错误");
+  EXPECT_EQ(notices[0].Title(kLanguageChinese), "段首识别码错误");
+  EXPECT_EQ(notices[0].Title(kLanguageEnglish), "Damaged section mark");
   EXPECT_EQ(notices[1].Title(kLanguageEnglish), "Checksum incorrect");
   EXPECT_EQ(notices[1].Text(kLanguageChinese), "大百科数据库（CARTINFO.ENC）损坏，请重新下载！");
 }
@@ -60,7 +61,8 @@ TEST(FrontendNoticesTest, RomListProblems) {
   RomList empty;
   std::vector<Notice> notices = NoticesForRomList(empty, "/roms");
   ASSERT_EQ(notices.size(), 1u);
-  EXPECT_EQ(notices[0].Title(kLanguageEnglish), "未发现.NES文件");
+  EXPECT_EQ(notices[0].Title(kLanguageChinese), "未发现.NES文件");
+  EXPECT_EQ(notices[0].Title(kLanguageEnglish), "No .NES files found");
 
   RomList unreadable;
   unreadable.folderUnreadable = true;

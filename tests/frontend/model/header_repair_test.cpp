@@ -42,6 +42,10 @@ TEST(HeaderPanel, UnknownFileShowsItsHeaderInGreenAndBlack) {
   EXPECT_FALSE(view.flags[kFlagFourScreen].visible);
   EXPECT_FALSE(view.differsFromExpected);
   EXPECT_FALSE(view.hasTrash);
+  const HeaderPanelView english =
+      BuildHeaderPanel(Header(8, 16, 0x41, 0x00), nullptr, kLanguageEnglish);
+  EXPECT_EQ(english.prgSize.text, "ROM Size: 128K");
+  EXPECT_EQ(english.chrSize.text, "VROM Size: 128K");
 }
 
 TEST(HeaderPanel, ZeroSizesAndHighMappersReadAsNumbers) {

@@ -35,7 +35,7 @@ TEST(JoystickCaptureTest, ButtonIsCaptured) {
   EXPECT_EQ(step.button, 4);
 }
 
-TEST(JoystickCaptureTest, MissingDriverAndUnpluggedStickHaveTheirOwnChineseText) {
+TEST(JoystickCaptureTest, MissingDriverAndUnpluggedStickHaveTheirOwnTexts) {
   const JoystickCaptureStep noDriver = NextJoystickCaptureStep({kJoystickNoDriver, 0x1});
   EXPECT_EQ(noDriver.outcome, JoystickCaptureOutcome::Failed);
   EXPECT_EQ(noDriver.failureText, MessageId::JoystickNoDriverText);
@@ -45,7 +45,7 @@ TEST(JoystickCaptureTest, MissingDriverAndUnpluggedStickHaveTheirOwnChineseText)
   EXPECT_EQ(unplugged.failureText, MessageId::JoystickUnpluggedText);
   EXPECT_EQ(MessageText(unplugged.failureText, kLanguageChinese), "游戏杆没有正确连接到接口上！");
   EXPECT_EQ(MessageText(unplugged.failureText, kLanguageEnglish),
-            "Your joystick has not been installed correctly!");
+            "No joystick connected! Plug one in and click the box again.");
 }
 
 TEST(JoystickCaptureTest, UnknownFailureIsReportedNotWaitedOn) {

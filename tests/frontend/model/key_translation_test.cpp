@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{104, 72, "Num8"}, KeyCase{105, 73, "Num9"}, KeyCase{110, 83, "Num."},
                       KeyCase{186, 39, ";"}, KeyCase{187, 13, "="}, KeyCase{188, 51, ","},
                       KeyCase{189, 12, "-"}, KeyCase{190, 52, "."}, KeyCase{191, 53, "/"},
-                      KeyCase{219, 26, "["}, KeyCase{221, 27, "]"}, KeyCase{222, 40, "'"}));
+                      KeyCase{219, 26, "["}, KeyCase{221, 27, "]"}, KeyCase{222, 40, "'"}),
+    [](const auto& info) { return "VirtualKey" + std::to_string(info.param.virtualKey); });
 
 class RefusedKey : public ::testing::TestWithParam<int> {};
 
@@ -49,7 +50,11 @@ TEST_P(RefusedKey, ClearsTheAssignment) {
 // Digits, space, F1, F12, Shift, Ctrl, Alt, Tab, Esc, Backspace, "\", "`", keypad * + - /.
 INSTANTIATE_TEST_SUITE_P(OtherKeys, RefusedKey,
                          ::testing::Values('0', '5', '9', 32, 112, 123, 16, 17, 18, 9, 27, 8, 220,
-                                           192, 106, 107, 109, 111, 0, -1, 1000));
+                                           192, 106, 107, 109, 111, 0, -1, 1000),
+                         [](const auto& info) {
+                           const int key = info.param;
+                           return key < 0 ? "Minus" + std::to_string(-key) : std::to_string(key);
+                         });
 
 TEST(KeyNames, UnknownAndZeroCodesHaveNoName) {
   EXPECT_EQ(TranslateSTR(0), "");

@@ -13,33 +13,24 @@ LaunchRequest Request(std::string bootFile) {
   return LaunchRequest{std::move(bootFile), "/roms/", "0", "Display A"};
 }
 
-TEST(LaunchConfigTest, PatchesAnExistingFile) {
-  ScratchFolder folder;
-  folder.Write("Wrenfold.CFG", "FPS=60\r\nBOOT=old.nes\r\n;\r\n");
-  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("game.nes")),
-            ConfigStatus::Ok);
-  EXPECT_EQ(ScratchFolder::Read(folder / "Wrenfold.CFG"),
-            "FPS=60\r\nBOOT=game.nes\r\nROMDIR=/roms\r\nIRQADJ= 0\r\nDDEVICE=Display A\r\n;\r\n");
-}
-
-TEST(LaunchConfigTest, MissingFileGetsTheFullSettingsBeforeThePatch) {
-  ScratchFolder folder;
+// Whatever the folder held before, a start stores what the panel shows and patches the start's
+// keys into it; a file named in other letter cases is not taken over.
+TEST(LaunchConfigTest, StoresThePanelSettingsThenPatchesTheStartKeys) {
   ControlPanelSettings settings;
   settings.videoNtsc = false;
-  ASSERT_EQ(PrepareConfigForStart(folder.Path(), settings, Request("game.nes")), ConfigStatus::Ok);
-  const std::string text = ScratchFolder::Read(folder / "Wrenfold.CFG");
-  EXPECT_NE(text.find("VIDEO=PAL\r\n"), std::string::npos);
-  EXPECT_NE(text.find("BOOT=game.nes\r\n"), std::string::npos);
-  EXPECT_NE(text.find("KEYSTART=28\r\nDDEVICE=Display A\r\n;\r\n"), std::string::npos);
-}
-
-TEST(LaunchConfigTest, ReadsACaseVariantAndWritesTheExactName) {
-  ScratchFolder folder;
-  folder.Write("wrenfold.cfg", "FPS=60\r\n;\r\n");
-  ASSERT_EQ(PrepareConfigForStart(folder.Path(), ControlPanelSettings{}, Request("a.nes")),
-            ConfigStatus::Ok);
-  EXPECT_EQ(ScratchFolder::Read(folder / "Wrenfold.CFG"),
-            "FPS=60\r\nBOOT=a.nes\r\nROMDIR=/roms\r\nIRQADJ= 0\r\nDDEVICE=Display A\r\n;\r\n");
+  settings.windowed = true;
+  settings.selectedRomFile = "other.nes";
+  const std::string expected = PatchConfigText(FormatConfig(settings), Request("game.nes")).text;
+  ASSERT_NE(expected.find("VIDEO=PAL\r\n"), std::string::npos);
+  ASSERT_NE(expected.find("BOOT=game.nes\r\n"), std::string::npos);
+  ASSERT_TRUE(expected.ends_with("WINDOWED=Yes\r\nDDEVICE=Display A\r\n;\r\n"));
+  for (const char* before : {"", "Wrenfold.CFG", "wrenfold.cfg"}) {
+    ScratchFolder folder;
+    if (*before != '\0') folder.Write(before, "FPS=60\r\nBOOT=old.nes\r\nVIDEO=NTSC\r\n;\r\n");
+    ASSERT_EQ(PrepareConfigForStart(folder.Path(), settings, Request("game.nes")),
+              ConfigStatus::Ok);
+    EXPECT_EQ(ScratchFolder::Read(folder / "Wrenfold.CFG"), expected) << before;
+  }
 }
 
 TEST(LaunchConfigTest, RefusedRequestCreatesNothing) {

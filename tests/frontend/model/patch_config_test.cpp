@@ -85,12 +85,12 @@ TEST(PatchConfigText, ReplacesTheFourKeysAndAppendsDisplayDevice) {
   EXPECT_NE(text.find("\r\nIRQADJ= 0\r\n"), std::string::npos);
   EXPECT_EQ(text.find("Old.nes"), std::string::npos);
   EXPECT_EQ(text.find("/old"), std::string::npos);
-  // The written file ends with KEYSTART=, then the appended DDEVICE= line, then ";".
-  const std::string tail = "\r\nKEYSTART=28\r\nDDEVICE=HDMI-1\r\n;\r\n";
+  // The written file ends with WINDOWED=, then the appended DDEVICE= line, then ";".
+  const std::string tail = "\r\nKEYSTART=28\r\nWINDOWED=No\r\nDDEVICE=HDMI-1\r\n;\r\n";
   ASSERT_GE(text.size(), tail.size());
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
-  // Line count: 34 lines + DDEVICE + ";".
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 36);
+  // Line count: 35 lines + DDEVICE + ";".
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 37);
 }
 
 TEST(PatchConfigText, PatchingTwiceGivesTheSameFile) {

@@ -53,21 +53,24 @@ TEST_P(SetLanCaptions, GiveTheTextOfEachLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, SetLanCaptions,
-    ::testing::Values(
-        CaptionCase{FormName::Form1, "Form1", "ROM大百科", "ROM Encyclopedia"},
-        CaptionCase{FormName::Form1, "Label18", "游戏画面", "Screen  Shot"},
-        CaptionCase{FormName::Form1, "Label35", "开始：", "Start"},
-        CaptionCase{FormName::Form1, "Label40", "分辨率：", "Resolution"},
-        CaptionCase{FormName::Form1, "Command9", "选择显示的ROM类型（可怕！过一阵子再说）",
-                    "ROM Filter(Not implented yet)"},
-        CaptionCase{FormName::Form1, "Option1(0)", "内嵌汇编核心，快", "New ASM Core"},
-        // Captions SetLan leaves alone keep their Chinese text in English.
-        CaptionCase{FormName::Form1, "Label42", "显示设备：", "显示设备："},
-        CaptionCase{FormName::FirstLan, "Option1(0)", "简体中文(GB)", "简体中文(GB)"},
-        CaptionCase{FormName::FdsLoader, "Command1", "启动Wrenfold执行所选游戏",
-                    "启动Wrenfold执行所选游戏"},
-        CaptionCase{FormName::Title, "Label1", "Wrenfold:ROM大百科 V2.2",
-                    "Wrenfold:ROM大百科 V2.2"}));
+    ::testing::Values(CaptionCase{FormName::Form1, "Form1", "ROM大百科", "ROM Encyclopedia"},
+                      CaptionCase{FormName::Form1, "Label18", "游戏画面", "Screen  Shot"},
+                      CaptionCase{FormName::Form1, "Label35", "开始：", "Start"},
+                      CaptionCase{FormName::Form1, "Label40", "分辨率：", "Resolution"},
+                      CaptionCase{FormName::Form1, "Command9", "清除筛选", "Clear Filter"},
+                      CaptionCase{FormName::Form1, "Option1(0)", "内嵌汇编核心，快",
+                                  "New ASM Core"},
+                      CaptionCase{FormName::Form1, "Label42", "显示设备：", "Display Device:"},
+                      // The first-run form speaks to both languages at once.
+                      CaptionCase{FormName::FirstLan, "Option1(0)", "简体中文(GB)", "简体中文(GB)"},
+                      CaptionCase{FormName::FdsLoader, "Command1", "启动Wrenfold执行所选游戏",
+                                  "Start Wrenfold with the chosen disk"},
+                      CaptionCase{FormName::Title, "Label1", "Wrenfold:ROM大百科 V2.2",
+                                  "Wrenfold:ROM Encyclopedia V2.2"}),
+    [](const auto& info) {
+      return std::string(info.param.control).substr(0, std::string(info.param.control).find('(')) +
+             "_" + std::to_string(static_cast<int>(info.param.form));
+    });
 
 TEST(BilingualTable, EveryControlSetLanRenamesIsInTheTable) {
   const char* renamed[] = {"Form1",
@@ -151,11 +154,32 @@ TEST(BilingualTable, UnknownControlsAndIdsGiveNoText) {
 TEST(BilingualTable, MessagesFollowTheLanguage) {
   EXPECT_EQ(MessageText(MessageId::RepairReadOnlyTitle, kLanguageChinese), "无法修改文件");
   EXPECT_EQ(MessageText(MessageId::RepairReadOnlyTitle, kLanguageEnglish), "Repair failed");
-  EXPECT_EQ(MessageText(MessageId::JoystickUnpluggedText, kLanguageEnglish),
+  // An unplugged joystick is told apart from a missing driver.
+  EXPECT_NE(MessageText(MessageId::JoystickUnpluggedText, kLanguageEnglish),
             MessageText(MessageId::JoystickNoDriverText, kLanguageEnglish));
-  // Hints are Chinese in both languages.
-  EXPECT_EQ(MessageText(MessageId::HintStartEmulator, kLanguageEnglish),
-            "立即启动Wrenfold执行您所选的游戏。");
+}
+
+// True when `text` holds a character of the CJK blocks or full-width forms (UTF-8 lead bytes
+// E3 to E9 and EF).
+bool HoldsChinese(std::string_view text) {
+  for (unsigned char c : text) {
+    if ((c >= 0xE3 && c <= 0xE9) || c == 0xEF) return true;
+  }
+  return false;
+}
+
+// The English face shows English everywhere; only the first-run form speaks to both.
+TEST(BilingualTable, EnglishTextsHoldNoChinese) {
+  for (const CaptionEntry& entry : AllCaptions()) {
+    if (entry.form == FormName::FirstLan) continue;
+    EXPECT_FALSE(HoldsChinese(entry.english)) << entry.control;
+  }
+  for (const MessageEntry& entry : AllMessages()) {
+    if (entry.id == MessageId::FirstRunPromptChinese ||
+        entry.id == MessageId::FirstRunConfirmChinese)
+      continue;
+    EXPECT_FALSE(HoldsChinese(entry.english)) << static_cast<int>(entry.id) << " " << entry.english;
+  }
 }
 
 TEST(ModelMessages, EveryProblemHasAMessage) {

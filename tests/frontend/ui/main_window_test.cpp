@@ -1,7 +1,9 @@
 #include "frontend/ui/main_window.h"
 
 #include <QAbstractItemModel>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,10 +13,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "frontend/ui/control_panel.h"
@@ -59,19 +65,24 @@ class MainWindowTest : public QObject {
     TestLibrary library;
     const auto window = Start(library);
     for (const char* name :
-         {"Frame1",         "FrameCfg",       "framewin(0)",    "framewin(1)",  "framewin(2)",
-          "CmdSwap",        "CmdSwap2",       "Command6",       "Cmd_Exit",     "MessageLine",
-          "Image1",         "Label37",        "FilenameList",   "CNameList",    "ENameList",
-          "Command2",       "Command3",       "Command4",       "ROMscroll",    "Txt_ROMDir",
-          "Label1",         "Lab_EngName",    "Cmd_ExtName",    "Lab_version",  "Label6",
-          "Cmd_FDS",        "Command9",       "Label4",         "Label5",       "Label3",
-          "Label2",         "Label8",         "Label10",        "Label9",       "Lab_ConsoleType",
-          "Label11",        "Lab_LanType",    "Label12",        "Pic_JP",       "Pic_JD",
-          "Lab_SecretName", "Lab_SecretText", "Label13",        "Lab_Producer", "Label16",
-          "Lab_GameType",   "Label17",        "Lab_ROMVersion", "Label19",      "Lab_CartVer",
-          "Label20",        "Cmd_GameIntro",  "Lab_Intro",      "Img_Shot",     "Label18",
-          "Cmd_NextShot",   "Pic_Large",      "Command7",       "Command8",     "MusicList",
-          "Check1",         "Label15",        "Command5",       "Cmd_UpdateCfg"})
+         {"Frame1",         "FrameCfg",         "framewin(0)",     "framewin(1)",
+          "framewin(2)",    "CmdSwap",          "CmdSwap2",        "Command6",
+          "Cmd_Exit",       "MessageLine",      "Image1",          "Label37",
+          "FilenameList",   "CNameList",        "ENameList",       "Command2",
+          "Command3",       "Command4",         "ROMscroll",       "Txt_ROMDir",
+          "Label1",         "Lab_EngName",      "Cmd_ExtName",     "Lab_version",
+          "Label6",         "Cmd_FDS",          "Command9",        "Label4",
+          "Label5",         "Label3",           "Label2",          "Label8",
+          "Label10",        "Label9",           "Lab_ConsoleType", "Label11",
+          "Lab_LanType",    "Label12",          "Pic_JP",          "Pic_JD",
+          "Lab_SecretName", "Lab_SecretText",   "Label13",         "Lab_Producer",
+          "Label16",        "Lab_GameType",     "Label17",         "Lab_ROMVersion",
+          "Label19",        "Lab_CartVer",      "Label20",         "Cmd_GameIntro",
+          "Lab_Intro",      "Img_Shot",         "Label18",         "Cmd_NextShot",
+          "Pic_Large",      "Command7",         "Command8",        "MusicList",
+          "Check1",         "Label15",          "Command5",        "Cmd_UpdateCfg",
+          "Cmd_Start",      "Cmd_ROMDirBrowse", "Txt_Filter",      "Lab_Filter",
+          "Chk_Windowed"})
       QVERIFY2(Control(*window, name) != nullptr, name);
     QCOMPARE(window->objectName(), QString("Form1"));
     QCOMPARE(window->windowTitle(), QString("ROM大百科"));
@@ -132,11 +143,34 @@ class MainWindowTest : public QObject {
       names << LabelText(*window, "Lab_SecretName");
     }
     QCOMPARE(names, QStringList({"选关( 2/ 3)", "加命( 3/ 3)", "无敌( 1/ 3)"}));
+  }
+
+  // The introduction and the walkthrough (every secret) share one box; its room is kept below
+  // everything else of the game frame, shown or not, so it covers nothing.
+  void introductionAndWalkthroughShowInTheirOwnBox() {
+    TestLibrary library;
+    const auto window = Start(library);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* box = Control<QTextBrowser>(*window, "Lab_Intro");
+    const QRect room = box->geometry();
+    QVERIFY(box->isHidden());
     Control<QPushButton>(*window, "Cmd_GameIntro")->click();
-    QVERIFY(!Control(*window, "Lab_Intro")->isHidden());
-    QCOMPARE(LabelText(*window, "Lab_Intro"), QString("一个游戏"));
-    Control<QPushButton>(*window, "Cmd_GameIntro")->click();
-    QVERIFY(Control(*window, "Lab_Intro")->isHidden());
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->toPlainText(), QString("一个游戏"));
+    QCOMPARE(box->geometry(), room);
+    Control<QPushButton>(*window, "Command7")->click();
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->toPlainText(), QString("无敌: 按A\n\n选关: 按B\n\n加命: 按C"));
+    QVERIFY(box->height() >= 4 * box->fontMetrics().lineSpacing());
+    for (QWidget* other : Control(*window, "framewin(1)")->findChildren<QWidget*>()) {
+      if (other == box || box->isAncestorOf(other) || !other->isVisible() ||
+          other->parentWidget() != box->parentWidget())
+        continue;
+      QVERIFY2(!other->geometry().intersects(room), qPrintable(other->objectName()));
+    }
+    Control<QPushButton>(*window, "Command7")->click();
+    QVERIFY(box->isHidden());
   }
 
   void anotherScreenshotLooksForLetterB() {
@@ -260,8 +294,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(Control<QPushButton>(*window, "CmdSwap")->text(),
              QString("Switch to Wrenfold Control Panel"));
     QCOMPARE(LabelText(*window, "Label35"), QString("Start"));
-    QCOMPARE(LabelText(*window, "Label42"), QString("显示设备："));
+    QCOMPARE(LabelText(*window, "Label42"), QString("Display Device:"));
     QCOMPARE(Control<QComboBox>(*window, "Cmb_1P")->itemText(1), QString("Keyboard"));
+    // What the panels show in words is English too.
+    QCOMPARE(LabelText(*window, "Label4"), QString("ROM Size: 32K"));
+    QCOMPARE(LabelText(*window, "Lab_LanType"), QString("Japanese"));
+    QCOMPARE(LabelText(*window, "Lab_GameType"), QString("Action"));
+    QCOMPARE(LabelText(*window, "Lab_ROMVersion"), QString("Original"));
+    QCOMPARE(Control<QPushButton>(*window, "Cmd_ExtName")->text(), QString("English Name"));
+    QCOMPARE(Control<QPushButton>(*window, "Command9")->text(), QString("Clear Filter"));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(Control(*window, "Cmd_Start"), &enter);
+    QVERIFY(window->Hints()->text().contains("F12 screenshot"));
     QVERIFY(Control(*window, "CNameList")->isHidden());
     QVERIFY(Control(*window, "Command3")->isHidden());
     window->SetLan(kLanguageChinese);
@@ -283,7 +327,7 @@ class MainWindowTest : public QObject {
     QVERIFY(text.find("RAPIDFIRE=3\r\nPLAYER1=Keyboard\r\nPLAYER2=Joystick\r\n") !=
             std::string::npos);
     QVERIFY(text.find("KEYUP=200\r\n") != std::string::npos);
-    QVERIFY(text.ends_with("KEYSTART=28\r\n;\r\n"));
+    QVERIFY(text.ends_with("KEYSTART=28\r\nWINDOWED=No\r\n;\r\n"));
     QVERIFY(text.find("DDEVICE=") == std::string::npos);
   }
 
@@ -301,6 +345,71 @@ class MainWindowTest : public QObject {
     QVERIFY(seen.find("IRQADJ= 0\r\n") != std::string::npos);
     // The panel's core follows, since the file had no CORE= line.
     QVERIFY(seen.ends_with("DDEVICE=Fake Display\r\nCORE=ASM\r\n;\r\n"));
+  }
+
+  // A double-click on a file name or English name, Enter in a list and the start buttons of
+  // both faces all start the selected game with what the panel shows, stored first.
+  void everyWayToStartRunsTheGameWithTheShownSettings() {
+    TestLibrary library;
+    const auto window = Start(library);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    Control<QCheckBox>(*window, "Chk_Windowed")->setChecked(true);
+    Control<QRadioButton>(*window, "Opt_Disp(1)")->setChecked(true);
+
+    auto doubleClick = [&](const char* list) {
+      auto* view = Control<QListView>(*window, list);
+      const QRect cell = view->visualRect(view->model()->index(2, view->modelColumn()));
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+      QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    auto pressEnter = [&](const char* list) {
+      auto* view = Control<QListView>(*window, list);
+      window->RomList()->ShowRomDetails(2);
+      QTest::keyClick(view, Qt::Key_Return);
+    };
+    const std::vector<std::function<void()>> starts = {
+        [&] { doubleClick("FilenameList"); }, [&] { doubleClick("ENameList"); },
+        [&] { pressEnter("CNameList"); },
+        [&] {
+          window->RomList()->ShowRomDetails(2);
+          Control<QPushButton>(*window, "Cmd_Start")->click();
+        },
+        [&] {
+          window->RomList()->ShowRomDetails(2);
+          window->ShowControlPanelFace();
+          Control<QPushButton>(*window, "Command5")->click();
+        }};
+    for (std::size_t way = 0; way < starts.size(); ++way) {
+      std::filesystem::remove(library.LaunchRecord());
+      std::filesystem::remove(library.LaunchedConfig());
+      starts[way]();
+      QTRY_VERIFY2_WITH_TIMEOUT(std::filesystem::exists(library.LaunchRecord()),
+                                qPrintable(QString("start way %1").arg(way)), 10000);
+      const std::string seen = ReadFile(library.LaunchedConfig());
+      QVERIFY2(seen.find("BOOT=gamma.nes\r\n") != std::string::npos, seen.c_str());
+      QVERIFY2(seen.find("VIDEO=PAL\r\n") != std::string::npos, seen.c_str());
+      QVERIFY2(seen.find("WINDOWED=Yes\r\n") != std::string::npos, seen.c_str());
+    }
+    // The Chinese-name column keeps its double-click for the aliases.
+    QVERIFY(Control(*window, "Cmd_Start")->isHidden());
+  }
+
+  void emulatorEndingInFailureIsReportedWithItsLastLogLine() {
+    TestLibrary library;
+    const std::string failing =
+        "#!/bin/sh\nprintf 'Wrenfold log file\\nOpen:/roms/x.nes\\nError reading ROM\\n' > "
+        "wrenfold.tst\nexit 1\n";
+    db_test::WriteBytes(library.ProgramFolder() / "wrenfold", {failing.begin(), failing.end()});
+    const auto window = Start(library);
+    window->SetLan(kLanguageEnglish);
+    MessageBoxAnswerer answerer;
+    Control<QPushButton>(*window, "Cmd_Start")->click();
+    QVERIFY(window->EmulatorStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.titles.size(), 1, 10000);
+    QCOMPARE(answerer.titles.at(0), QString("Wrenfold stopped"));
+    QCOMPARE(answerer.texts.at(0), QString("Wrenfold ended with an error (exit status 1). The last "
+                                           "line of its log, wrenfold.tst:\nError reading ROM"));
   }
 
   void startWithoutEmulatorIsReported() {
@@ -441,6 +550,84 @@ class MainWindowTest : public QObject {
     QCOMPARE(answerer.titles, QStringList({"未发现.NES文件"}));
     QCOMPARE(window->RomList()->Model()->rowCount(), 0);
     QCOMPARE(LabelText(*window, "Lab_ConsoleType"), QString("N/A"));
+  }
+
+  // Typing narrows the lists to the files whose names hold every word; what the filter hides
+  // cannot be started, and clearing it shows every file again.
+  void filterNarrowsTheList() {
+    TestLibrary library;
+    const auto window = Start(library);
+    RomListPanel* list = window->RomList();
+    auto* filter = Control<QLineEdit>(*window, "Txt_Filter");
+    // Showing beta asks for its header repair: declined every time.
+    MessageBoxAnswerer answerer(QList<QMessageBox::StandardButton>(20, QMessageBox::No));
+    const std::vector<std::pair<QString, std::vector<int>>> cases = {
+        {"", {0, 1, 2}}, {"ALPHA", {0}}, {"甲二", {0}},       {".nes beta", {1}},
+        {"未知", {2}},   {"zelda", {}},  {"a.nes", {0, 1, 2}}};
+    for (const auto& [text, rows] : cases) {
+      filter->setText(text);
+      QCOMPARE(list->VisibleRows(), rows);
+      if (rows.empty()) {
+        QCOMPARE(list->SelectedFileName(), std::string());
+      } else {
+        // The shown file is one the filter keeps.
+        QVERIFY(std::ranges::find(rows, list->CurrentRow()) != rows.end());
+        QVERIFY(!list->SelectedFileName().empty());
+      }
+      Control<QPushButton>(*window, "Command9")->click();
+      QCOMPARE(filter->text(), QString());
+    }
+    QCOMPARE(list->VisibleRows(), std::vector<int>({0, 1, 2}));
+    filter->setText("zelda");
+    Control<QPushButton>(*window, "Cmd_Start")->click();
+    QCOMPARE(answerer.texts.last(), QString("请先选择一个ROM文件！"));
+    QVERIFY(!window->EmulatorStarted());
+  }
+
+  void folderChooserReadsTheChosenFolder() {
+    TestLibrary library;
+    const auto window = Start(library);
+    std::filesystem::create_directories(library.WorkFolder() / "more");
+    db_test::WriteBytes(library.WorkFolder() / "more" / "one.nes",
+                        db_test::MakeRomImage(1, 0, false, 7));
+    const QString chosen = QString::fromStdString((library.WorkFolder() / "more").string());
+    bool answered = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr || answered) return;
+      answered = true;
+      dialog->setDirectory(chosen);
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    answer.start(10);
+    Control<QPushButton>(*window, "Cmd_ROMDirBrowse")->click();
+    answer.stop();
+    QVERIFY(answered);
+    QCOMPARE(window->RomList()->RomDirectory(), chosen);
+    QCOMPARE(Row(*window, "FilenameList", 0), QString("one.nes"));
+  }
+
+  // Both faces, with every group unfolded, fit a 1280 x 800 screen in both languages, and the
+  // window never grows past the screen it is on.
+  void bothFacesFitALowScreenInBothLanguages() {
+    TestLibrary library;
+    const auto window = Start(library);
+    window->ShowControlPanelFace();
+    Control<QToolButton>(*window, "Cmd_Max")->click();
+    Control<QToolButton>(*window, "Cmd_SMax")->click();
+    for (int language : {kLanguageChinese, kLanguageEnglish}) {
+      window->SetLan(language);
+      const QSize needed = window->NeededSize();
+      QVERIFY2(needed.width() <= 1280 && needed.height() <= 800,
+               qPrintable(QString("language %1 needs %2 x %3")
+                              .arg(language)
+                              .arg(needed.width())
+                              .arg(needed.height())));
+      window->FitToScreen();
+      const QRect available = window->screen()->availableGeometry();
+      QVERIFY(available.contains(window->frameGeometry()));
+    }
   }
 
   void damagedFilesAreReportedAndStartUpCarriesOn() {

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -55,9 +56,33 @@ class SmallFormTest : public QObject {
 
   void launcherReportsAMissingProgram() {
     testing::ScratchFolder folder;
-    const Launcher launcher(QString::fromStdString(folder.Path().string()));
+    Launcher launcher(QString::fromStdString(folder.Path().string()));
     QCOMPARE(launcher.ProgramPath(), QString::fromStdString((folder.Path() / "wrenfold").string()));
     QVERIFY(!launcher.Start(QString::fromStdString(folder.Path().string())));
+  }
+
+  // A started program that ends with a failure is reported with its status, one that ends
+  // well is not; either way it is waited for, leaving nothing behind.
+  void launcherReportsAFailedEnd() {
+    testing::ScratchFolder folder;
+    const QString path = QString::fromStdString(folder.Path().string());
+    Launcher launcher(path);
+    QSignalSpy failures(&launcher, &Launcher::failed);
+    for (const char* status : {"0", "3"}) {
+      const std::string script = std::string(
+                                     "#!/bin/sh\nprintf 'Open:x\\nError reading ROM\\n\\n' "
+                                     "> wrenfold.tst\nexit ") +
+                                 status + "\n";
+      db_test::WriteBytes(folder / "wrenfold", std::vector<uint8_t>(script.begin(), script.end()));
+      std::filesystem::permissions(folder / "wrenfold", std::filesystem::perms::owner_all);
+      QVERIFY(launcher.Start(path));
+      QTRY_COMPARE_WITH_TIMEOUT(launcher.RunningCount(), 0, 10000);
+    }
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(failures.at(0).at(0).toInt(), 3);
+    QCOMPARE(failures.at(0).at(1).toString(), path);
+    QCOMPARE(LastLogLine(path), QString("Error reading ROM"));
+    QCOMPARE(LastLogLine(path + "/nowhere"), QString());
   }
 
   void checksumLibraryComesFromTheGivenFolder() {

@@ -1,4 +1,4 @@
-#include "tools/headless_runner/png_writer.h"
+#include "emulator/host/png_writer.h"
 
 #include <png.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace wrenfold::headless {
+namespace wrenfold {
 namespace {
 
 // libpng reports errors by longjmp; everything that needs cleaning up lives outside the
@@ -110,4 +110,4 @@ std::optional<std::string> WriteIndexedPng(const std::string& path, int width, i
   return WritePng(path, width, height, indices, 1, colours);
 }
 
-}  // namespace wrenfold::headless
+}  // namespace wrenfold

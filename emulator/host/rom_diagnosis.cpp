@@ -1,4 +1,4 @@
-#include "tools/headless_runner/rom_diagnosis.h"
+#include "emulator/host/rom_diagnosis.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,7 +8,7 @@
 #include "emulator/cart/rom_loader.h"
 #include "emulator/machine_state/machine_state.h"
 
-namespace wrenfold::headless {
+namespace wrenfold {
 
 std::string DiagnoseRomImage(const std::string& path) {
   std::error_code error;
@@ -33,4 +33,4 @@ std::string DiagnoseRomImage(const std::string& path) {
   return "";
 }
 
-}  // namespace wrenfold::headless
+}  // namespace wrenfold

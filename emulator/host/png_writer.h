@@ -8,7 +8,7 @@
 
 #include "platform/surface8.h"
 
-namespace wrenfold::headless {
+namespace wrenfold {
 
 // `rgb` holds width x height pixels of three bytes, row after row. Returns the reason on
 // failure; a file that could not be finished is removed.
@@ -21,4 +21,4 @@ std::optional<std::string> WriteIndexedPng(const std::string& path, int width, i
                                            std::span<const uint8_t> indices,
                                            const DisplayPalette& palette);
 
-}  // namespace wrenfold::headless
+}  // namespace wrenfold
