@@ -207,8 +207,6 @@ struct MachineState {
   // The console's two 1 KB name-table pages while no slot shows them (boards that can show
   // CHR ROM in the name-table slots: mappers 19 and 68).
   uint8_t hiddenNameTables[2][1024];
-  // The cartridge RAM while a board shows PRG ROM at $6000-$7FFF instead (mapper 69).
-  uint8_t hiddenCartridgeRam[8192];
 };
 
 static_assert(std::is_trivially_copyable_v<MachineState>,

@@ -1,8 +1,6 @@
 // Mapper 69 (Sunsoft FME-7).
 #include "emulator/cart/mappers/sunsoft_fme7.h"
 
-#include <cstring>
-
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/cartridge_irq.h"
 #include "emulator/cart/io_registers.h"
@@ -29,7 +27,6 @@ constexpr uint8_t kCounterLowCommand = 14;
 constexpr uint8_t kRamSelected = 0x40;
 constexpr uint8_t kRamEnabled = 0x80;
 constexpr uint8_t kRamBankMask = 0x3F;
-constexpr uint32_t kCartRamSize = 0x2000;
 
 // Register 13: bit 0 IRQ enabled, bit 7 counter running.
 constexpr uint8_t kIrqEnabled = 0x01;
@@ -39,26 +36,13 @@ bool ShowsRam(uint8_t control) {
   return (control & kRamSelected) != 0;
 }
 
-// ROM at $6000 hides the RAM, which is kept aside and comes back when RAM is selected again.
-void WriteRamControl(MachineState& machine, uint8_t value) {
-  uint8_t* window = machine.cpuMem + kCartRamStart;
-  const bool hadRam = ShowsRam(machine.mapper.fmeRamControl);
-  if (hadRam && !ShowsRam(value)) std::memcpy(machine.hiddenCartridgeRam, window, kCartRamSize);
-  if (!ShowsRam(value)) {
-    CopyPrgBank(machine, kCartRamStart, kBank8k, value & kRamBankMask);
-  } else if (!hadRam) {
-    std::memcpy(window, machine.hiddenCartridgeRam, kCartRamSize);
-  }
-  machine.mapper.fmeRamControl = value;
-}
-
 void WriteParameter(MachineState& machine, uint8_t value) {
   const uint8_t command = machine.mapper.fmeCommand & kCommandMask;
   MapperIrqState& irq = machine.irq;
   if (command <= kLastChrCommand) {
     CopyChrBank1kCached(machine, command, value);
   } else if (command == kRamCommand) {
-    WriteRamControl(machine, value);
+    machine.mapper.fmeRamControl = value;
   } else if (command <= kLastPrgCommand) {
     CopyPrgBank8kCached(machine, command - kFirstPrgCommand, value & kRamBankMask);
   } else if (command == kMirroringCommand) {
@@ -92,6 +76,16 @@ void Fme7LowWrite(MachineState& machine, uint16_t address, uint8_t value) {
       (control & kRamEnabled)) {
     machine.cpuMem[address] = value;
   }
+}
+
+// The cartridge RAM stays in cpuMem at $6000-$7FFF (so save states and battery files always
+// hold it); while register 8 selects ROM there, reads are answered from the chosen PRG bank.
+bool Fme7PortRead(MachineState& machine, uint16_t address, uint8_t& value) {
+  const uint8_t control = machine.mapper.fmeRamControl;
+  if ((address & kCartRamWindowMask) != kCartRamStart || ShowsRam(control)) return false;
+  const uint32_t bank = ReducePrgBank(machine, kBank8k, control & kRamBankMask);
+  value = machine.prgRom[bank * kBank8k + (address - kCartRamStart)];
+  return true;
 }
 
 // Register 8 is not cleared at power-on; RAM enabled at $6000 is what games find there.

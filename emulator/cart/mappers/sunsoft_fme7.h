@@ -11,6 +11,7 @@ namespace wrenfold {
 
 void Fme7HighWrite(MachineState& machine, uint16_t address, uint8_t value);
 void Fme7LowWrite(MachineState& machine, uint16_t address, uint8_t value);
+bool Fme7PortRead(MachineState& machine, uint16_t address, uint8_t& value);
 void PowerOnFme7(MachineState& machine);
 void Fme7LineStep(MachineState& machine, uint16_t line, bool renderingOn);
 
@@ -27,6 +28,7 @@ inline constexpr BoardDescription kSunsoftFme7Boards[] = {
      .powerOn = PowerOnFme7,
      .highWrite = Fme7HighWrite,
      .lowWrite = Fme7LowWrite,
+     .portRead = Fme7PortRead,
      .lineStep = Fme7LineStep,
      .savedState = kFme7State},
 };

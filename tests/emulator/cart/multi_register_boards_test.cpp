@@ -44,21 +44,29 @@ TEST_F(MapperTest, Fme7CommandPortSwitchesEverySlot) {
   }
 }
 
-// ROM at $6000 hides the cartridge RAM and ignores writes; RAM comes back as it was left.
-TEST_F(MapperTest, Fme7RomAt6000KeepsTheRamAside) {
+// ROM at $6000 is read in place of the cartridge RAM and ignores writes; the RAM itself stays
+// in cpuMem untouched (save states and battery files keep it) and shows again as it was left.
+TEST_F(MapperTest, Fme7RomAt6000IsReadWhileTheRamStaysAsItWasLeft) {
   UseBoard(69, 8, 1);
+  const auto readsBank = [&](uint8_t bank) {
+    for (uint32_t address = 0x6000; address < 0x8000; address += 0x3FF) {
+      if (CpuRead(Machine(), static_cast<uint16_t>(address)) != PrgFill(bank)) return false;
+    }
+    return true;
+  };
   Write(0x6000, 0x12);
   Write(0x7FFF, 0x34);
   Write(0x8000, 0x08);
   Write(0xA000, 0x03);  // ROM bank 3
-  EXPECT_TRUE(PrgAt(0x6000, 0x2000, 3));
+  EXPECT_TRUE(readsBank(3));
   Write(0x6000, 0x99);
-  EXPECT_EQ(Machine().cpuMem[0x6000], PrgFill(3));
-  Write(0xA000, 0x05);  // another ROM bank
-  EXPECT_TRUE(PrgAt(0x6000, 0x2000, 5));
-  Write(0xA000, 0xC0);  // RAM, enabled
+  EXPECT_TRUE(readsBank(3));
+  Write(0xA000, 0x05 + 16);  // another ROM bank, beyond the image: reduced into it
+  EXPECT_TRUE(readsBank(5));
   EXPECT_EQ(Machine().cpuMem[0x6000], 0x12);
-  EXPECT_EQ(Machine().cpuMem[0x7FFF], 0x34);
+  Write(0xA000, 0xC0);  // RAM, enabled
+  EXPECT_EQ(CpuRead(Machine(), 0x6000), 0x12);
+  EXPECT_EQ(CpuRead(Machine(), 0x7FFF), 0x34);
   Write(0xA000, 0x40);  // RAM, disabled: writes do not land
   Write(0x6000, 0x56);
   EXPECT_EQ(Machine().cpuMem[0x6000], 0x12);
