@@ -56,12 +56,14 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
   return drawing;
 }
 
-// Lays the overlay over the frame surface, keyed on the backdrop colour, and shows it.
-void ComposeAndPresent(const MachineState& machine, HostState& host) {
+// Lays the overlay over the frame surface, keyed on the backdrop colour the frame surface was
+// filled with, and shows it. The key is not read again here: by now the program may be
+// writing next frame's palette.
+void ComposeAndPresent(HostState& host, uint8_t backdrop) {
   VideoState& video = host.video;
   video.overlaySurface->Unlock();
   video.frameSurface->Unlock();
-  video.overlaySurface->SetSourceColourKey(machine.ppuMem[kBackdropAddress]);
+  video.overlaySurface->SetSourceColourKey(backdrop);
   CopySurfaceKeyed(*video.overlaySurface, *video.frameSurface, 0, 0);
   PresentFrame(video, host.settings, host.display);
 }
@@ -159,7 +161,7 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
       machine.cpuMem[kPpuStatus] |= kStatusVblank;
       RunCpuLine(machine, core);
       EnterNmi(machine);
-      if (drawing.drawn) ComposeAndPresent(machine, host);
+      if (drawing.drawn) ComposeAndPresent(host, drawing.backdrop);
     } else {
       if (line == timing.visibleLineLimit) machine.vblankPhase = 1;
       RunCpuLine(machine, core);

@@ -228,6 +228,26 @@ TEST_F(FrameDriverTest, LinesWithRenderingOffShowTheBackdropNotTheLastPicture) {
   EXPECT_EQ(Picture(100, 239), 0x21);
 }
 
+// A program that sees vblank and writes the next frame's backdrop before the frame is shown
+// must not change how this frame's layers are merged.
+TEST_F(FrameDriverTest, ABackdropWrittenInTheVblankLineLeavesThePictureAlone) {
+  Begin("SOUND=None\n", {
+                            0xAD, 0x02, 0x20,              // LDA $2002
+                            0x10, 0xFB,                    // BPL, until vblank
+                            0xA9, 0x3F, 0x8D, 0x06, 0x20,  // $2006 = $3F
+                            0xA9, 0x00, 0x8D, 0x06, 0x20,  // $2006 = $00
+                            0xA9, 0x16, 0x8D, 0x07, 0x20,  // $3F00 = $16
+                            0x4C, 0x14, 0x80,              // spin
+                        });
+  SetPaletteEntry(0, 0x21);
+  SetPaletteEntry(3, 0x16);
+  std::memset(machine->ppuMem, 0xFF, 0x2000);  // every pattern pixel is colour 3
+  machine->patternDirty = 1;
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(machine->paletteRam[0], 0x16);
+  EXPECT_EQ(Picture(100, 50), 0x16);
+}
+
 TEST_F(FrameDriverTest, KeypadMinusFiveTimesMakesIrqAdjustMinusFive) {
   Begin();
   for (int i = 0; i < 5; ++i) Tap(kDikNumpadMinus);
