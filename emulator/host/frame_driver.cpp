@@ -158,9 +158,10 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
         drawing.frameRow += drawing.pitch;
       }
     } else if (line == timing.vblankLine) {
+      // The NMI comes as the flag rises, before the program can see the flag and act on it.
       machine.cpuMem[kPpuStatus] |= kStatusVblank;
-      RunCpuLine(machine, core);
       EnterNmi(machine);
+      RunCpuLine(machine, core);
       if (drawing.drawn) ComposeAndPresent(host, drawing.backdrop);
     } else {
       if (line == timing.visibleLineLimit) machine.vblankPhase = 1;

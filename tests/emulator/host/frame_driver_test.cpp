@@ -106,6 +106,25 @@ TEST_F(FrameDriverTest, TheLineStepRunsOncePerLineInOrderAndSeesWhetherRendering
   for (const LineSample& sample : Samples()) EXPECT_FALSE(sample.renderingOn);
 }
 
+// A program that waits for vblank by reading $2002 with the NMI on meets the NMI first, as
+// on the console: the handler never interrupts the work the program starts in vblank.
+TEST_F(FrameDriverTest, TheNmiComesBeforeTheProgramSeesTheVblankFlag) {
+  const std::vector<uint8_t> waitForVblank = {
+      0xA9, 0x80, 0x8D, 0x00, 0x20,  // NMI on
+      0xAD, 0x02, 0x20,              // LDA $2002
+      0x10, 0xFB,                    // BPL, until vblank
+      0xA5, 0x10, 0x85, 0x11,        // $11 = $10
+      0x4C, 0x0E, 0x80,              // spin
+  };
+  const std::vector<uint8_t> countNmi = {0xE6, 0x10, 0x40};  // INC $10, RTI
+  ASSERT_EQ(Start("SOUND=None\n", test::NromImage(waitForVblank, 1, 0, countNmi)),
+            StartUpResult::kReady);
+  BeginRun(*machine, *host);
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(machine->cpuMem[0x10], 1);
+  EXPECT_EQ(machine->cpuMem[0x11], 1);
+}
+
 TEST_F(FrameDriverTest, PalRuns290LinesWithVblankStillAt243) {
   Begin("SOUND=None\nVIDEO=PAL\n", test::EnableNmiThenSpin());
   RunFrame(*machine, *host, 0);
