@@ -2,6 +2,7 @@
 
 #include "emulator/cart/board_table.h"
 #include "emulator/cart/io_registers.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
@@ -43,9 +44,8 @@ uint8_t ReadPpuData(MachineState& machine) {
     ppu.vramAddrWritten = 0;
     return value;
   }
-  const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
-  ppu.vramAddr = static_cast<uint16_t>((address + step) & kPpuAddressMask);
-  MapperPpuAddress(machine, ppu.vramAddr);
+  StepDataAddress(ppu, (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) != 0);
+  MapperPpuAddress(machine, ppu.vramAddr & kPpuAddressMask);
   return value;
 }
 

@@ -11,6 +11,7 @@
 #include "emulator/host/log.h"
 #include "emulator/host/startup.h"
 #include "emulator/ppu/ppu_memory.h"
+#include "emulator/ppu/ppu_scroll.h"
 #include "emulator/ppu/renderer.h"
 #include "emulator/sound/mix_frame_sound.h"
 #include "platform/dik_codes.h"
@@ -141,6 +142,12 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
     if (line < timing.visibleLineLimit) {
       RunCpuLine(machine, core);
       if (RenderingEnabled(machine)) {
+        // The PPU moves its scroll on every rendered line, whether the frame is drawn or not.
+        if (line == 0) {
+          StartFrameScroll(machine.ppu);
+        } else {
+          StartLineScroll(machine.ppu);
+        }
         if (!drawing.drawn) {
           CountSpritesOnLine(machine, line);
         } else if (line < timing.renderedLines) {
@@ -149,6 +156,7 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
           std::memset(drawing.overlayRow, kBlankLineColour, kPictureWidth);
           std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
         }
+        FinishLineScroll(machine.ppu);
       } else if (drawing.drawn) {
         // With rendering off the line shows the backdrop, not what the overlay held before.
         std::memset(drawing.overlayRow, drawing.backdrop, kPictureWidth);

@@ -103,8 +103,10 @@ TEST_F(ReadBusTest, DataReadsStepByARowAndWrapAtTheEndOfPpuSpace) {
   EXPECT_EQ(machine->ppu.vramAddr, 0x2040);
 
   machine->ppu.vramAddr = 0x3FE0;
+  machine->ppuMem[0x0000] = 0x43;
   CpuRead(*machine, 0x2007);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x0000);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x4000);  // the low 14 bits address PPU memory
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x43);
 }
 
 TEST_F(ReadBusTest, PaletteMirrorReadsTheEntryBelowIt) {

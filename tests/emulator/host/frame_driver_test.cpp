@@ -23,6 +23,7 @@ struct LineSample {
   uint16_t pc;
   int32_t frameCounter;
   int16_t irqAdjust;
+  uint8_t fineY;  // of the scroll, as the line before left it
 };
 
 std::vector<LineSample>& Samples() {
@@ -32,7 +33,7 @@ std::vector<LineSample>& Samples() {
 
 void SampleLine(MachineState& machine, uint16_t line, bool renderingOn) {
   Samples().push_back({line, renderingOn, machine.vblankPhase, machine.cpuMem[kPpuStatus],
-                       machine.cpu.PC, machine.frameCounter, machine.irqAdjust});
+                       machine.cpu.PC, machine.frameCounter, machine.irqAdjust, machine.ppu.fineY});
   machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~(kStatusSprite0Hit | kStatusSpriteOverflow));
 }
 
@@ -133,6 +134,36 @@ TEST_F(FrameDriverTest, PalRuns290LinesWithVblankStillAt243) {
   EXPECT_EQ(lines.back().line, 289);
   EXPECT_EQ(lines[243].frameCounter, 0);
   EXPECT_EQ(lines[244].frameCounter, 1);
+}
+
+// The PPU moves the scroll on every rendered line, drawn or not: after a frame scrolled to
+// (0, 0) with rendering on throughout, v stands at row 0 of the lower name table, two columns
+// on, which is where a $2007 access after the frame goes.
+class ScrollPassTest : public FrameDriverTest, public ::testing::WithParamInterface<uint8_t> {};
+
+TEST_P(ScrollPassTest, EveryRenderedLineMovesTheScrollWhetherTheFrameIsDrawnOrNot) {
+  Begin();
+  RunFrame(*machine, *host, GetParam());
+  EXPECT_EQ(machine->ppu.vramAddr, 0x0802);
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawnAndSkipped, ScrollPassTest, ::testing::Values(0, 1));
+
+void TurnRenderingOnAtLine100(MachineState& machine, uint16_t line, bool) {
+  if (line == 100) machine.cpuMem[kPpuMask] = 0x18;
+}
+
+// A frame starts from the whole latch, fine Y included, however many lines the frame before
+// drew: here the first frame turns rendering on at line 100, 140 lines before its end.
+TEST_F(FrameDriverTest, EachFrameStartsAtTheFineYOfTheLatch) {
+  Begin();
+  machine->cpuMem[kPpuMask] = 0x00;
+  host->run.lineStep = TurnRenderingOnAtLine100;
+  RunFrame(*machine, *host, 0);
+  host->run.lineStep = SampleLine;
+  RunFrame(*machine, *host, 0);
+  ASSERT_GT(Samples().size(), 1u);
+  EXPECT_EQ(Samples()[1].fineY, 1);  // line 0 was drawn at fine Y 0
 }
 
 struct SpriteCase {
