@@ -19,7 +19,6 @@
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kBackdropAddress = 0x3F00;  // palette entry 0: the backdrop colour
 constexpr uint8_t kMaskShowBackground = 0x08;
 constexpr uint8_t kMaskShowSprites = 0x10;
 constexpr uint8_t kCtrlSprites8x16 = 0x20;
@@ -195,8 +194,7 @@ void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender) {
   }
   machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~kStatusSprite0Hit);
 
-  FrameDrawing drawing =
-      BeginDrawing(host.video, machine.ppuMem[kBackdropAddress], skipRender != 0);
+  FrameDrawing drawing = BeginDrawing(host.video, BackdropColour(machine), skipRender != 0);
   if (machine.patternDirty) DecodeAllTiles(machine);
 
   // An exit requested here has released the surfaces along with everything else.

@@ -19,6 +19,7 @@ constexpr uint8_t kCtrlBackgroundTable1 = 0x10;  // the background comes from pa
 constexpr uint8_t kCtrlTallSprites = 0x20;       // 8 x 16 sprites
 
 // $2001 bits.
+constexpr uint8_t kMaskGreyscale = 0x01;
 constexpr uint8_t kMaskBackgroundLeft = 0x02;  // background shown in the leftmost 8 pixels
 constexpr uint8_t kMaskSpritesLeft = 0x04;     // sprites allowed in the leftmost 8 pixels
 constexpr uint8_t kMaskBackground = 0x08;
@@ -36,6 +37,7 @@ constexpr uint32_t kCacheRowSize = 8;
 constexpr int kLeftColumnWidth = 8;
 constexpr int kSpriteCount = 64;
 constexpr uint8_t kSpritePaletteStart = 16;
+constexpr uint8_t kGreyColumn = 0x30;  // greyscale keeps a colour number's brightness row
 
 // Name-table addresses are $2000 plus the coarse X, coarse Y and table bits of the scroll.
 constexpr uint16_t kNameTableBase = 0x2000;
@@ -79,11 +81,15 @@ uint64_t ColourPixels(const PixelMasks& masks, const uint64_t* colours) {
   return (lowPair & ~masks.bit1) | (highPair & masks.bit1);
 }
 
-// The palette entries from `first` on, each repeated in all eight bytes of a word.
+// The colours of the palette entries from `first` on, each repeated in all eight bytes of a
+// word.
 template <std::size_t kCount>
 std::array<uint64_t, kCount> SpreadPaletteEntries(const MachineState& machine, std::size_t first) {
+  const uint8_t shown = ShownColourBits(machine);
   std::array<uint64_t, kCount> words;
-  for (std::size_t i = 0; i < kCount; ++i) words[i] = machine.paletteRam[first + i] * kEveryByte;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    words[i] = static_cast<uint8_t>(machine.paletteRam[first + i] & shown) * kEveryByte;
+  }
   return words;
 }
 
@@ -148,7 +154,7 @@ void DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress,
 
   // The masked column is transparent background: the backdrop, and sprites behind it show.
   if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
-    std::memset(front, machine.paletteRam[0], kLeftColumnWidth);
+    std::memset(front, BackdropColour(machine), kLeftColumnWidth);
   }
 }
 
@@ -267,6 +273,14 @@ void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int
 
 }  // namespace
 
+uint8_t ShownColourBits(const MachineState& machine) {
+  return (machine.cpuMem[kPpuMask] & kMaskGreyscale) ? kGreyColumn : 0xFF;
+}
+
+uint8_t BackdropColour(const MachineState& machine) {
+  return machine.paletteRam[0] & ShownColourBits(machine);
+}
+
 void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
                 PpuFetchHook ppuFetch) {
   if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return;
@@ -286,7 +300,7 @@ void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
     }
   } else {
     // No background: the line is the backdrop, under and over which the sprites are drawn.
-    std::memset(front, machine.paletteRam[0], kPictureWidth);
+    std::memset(front, BackdropColour(machine), kPictureWidth);
   }
 
   CheckSprite0Hit(machine, line);

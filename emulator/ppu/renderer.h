@@ -25,4 +25,11 @@ inline constexpr int kPictureHeight = 240;
 void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch,
                 PpuFetchHook ppuFetch);
 
+// The bits of a palette entry that are shown: all of them, or only the brightness row
+// ($00, $10, $20, $30, the greys) while $2001 asks for greyscale (bit 0).
+uint8_t ShownColourBits(const MachineState& machine);
+
+// The colour that transparent pixels show: palette entry 0, as ShownColourBits lets it show.
+uint8_t BackdropColour(const MachineState& machine);
+
 }  // namespace wrenfold

@@ -117,6 +117,10 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
   const uint8_t fineX = ppu.fineX & 7;
   const uint8_t ctrl = m.cpuMem[kCtrl];
   const uint8_t mask = m.cpuMem[kMask];
+  // Greyscale ($2001 bit 0) keeps only the brightness row of every colour shown.
+  const auto Shown = [mask](uint8_t colour) {
+    return static_cast<uint8_t>((mask & 0x01) ? (colour & 0x30) : colour);
+  };
   // The name-table address of each of the 33 tiles a line can touch.
   std::array<uint16_t, 33> tiles;
   if (mask & 0x08) {
@@ -138,11 +142,12 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
       const uint32_t table = (ctrl & 0x10) ? 0x4000 : 0;
       const uint8_t pixel =
           CachePixel(m, table + m.ppuMem[at & 0x3FFF] * 64u + fineY * 8u + position % 8);
-      out.front[x] = m.paletteRam[palette * 4 + pixel];
+      out.front[x] = Shown(m.paletteRam[palette * 4 + pixel]);
     }
-    if ((mask & 0x02) == 0) std::fill(out.front.begin(), out.front.begin() + 8, m.paletteRam[0]);
+    if ((mask & 0x02) == 0)
+      std::fill(out.front.begin(), out.front.begin() + 8, Shown(m.paletteRam[0]));
   } else {
-    out.front.fill(m.paletteRam[0]);
+    out.front.fill(Shown(m.paletteRam[0]));
   }
 
   const int height = (ctrl & 0x20) ? 16 : 8;
@@ -171,7 +176,7 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
         const uint8_t pixel = CachePixel(m, offset + c);
         const int column = (sprite[2] & 0x40) ? sprite[3] + 7 - c : sprite[3] + c;
         if (pixel == 0 || column >= kWidth) continue;
-        layer[column] = m.paletteRam[16 + 4 * (sprite[2] & 3) + pixel];
+        layer[column] = Shown(m.paletteRam[16 + 4 * (sprite[2] & 3) + pixel]);
       }
     }
   }
