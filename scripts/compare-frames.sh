@@ -18,14 +18,20 @@
 #
 # The similarity is the share of pixels, over the 232 lines our NTSC picture draws, whose
 # colour number shows in the reference's palette as the reference's pixel; the palette is
-# measured from the reference itself with our palette chart cartridge. Each of our frames is
-# compared with the reference's frames N-2 to N+2 and the best is taken, since the two
-# emulators may start a frame or two apart. A frame is "steady" when those five reference
+# measured from the reference itself with our palette chart cartridge, for each colour
+# emphasis of $2001, and our frame is compared under the emphasis it was shown with. Each of
+# our frames is compared with the reference's frames N-2 to N+2 and the best is taken, since
+# the two emulators may start a frame or two apart. A frame is "steady" when those five reference
 # frames are alike. Verdicts: "same picture" from 0.98 on; otherwise the reason from
 # reasons.txt, or "not explained yet". WRENFOLD_REFERENCE_CORE names another core. Exit status
 # 77 when the core is not installed (apt-get install libretro-nestopia).
 set -uo pipefail
 cd "$(dirname "$0")/.."
+
+# The comment above, from its second line to its last.
+usage() {
+  awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' scripts/compare-frames.sh
+}
 
 core=${WRENFOLD_REFERENCE_CORE:-/usr/lib/x86_64-linux-gnu/libretro/nestopia_libretro.so}
 testroms=../shared/testroms
@@ -43,13 +49,13 @@ while [ $# -gt 0 ]; do
     --table) table=${2:?}; shift 2 ;;
     --bin) bin=${2:?}; shift 2 ;;
     --out) out=${2:?}; shift 2 ;;
-    -h | --help) sed -n '2,30p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) usage; exit 0 ;;
     -*) echo "compare-frames: unknown option $1" >&2; exit 2 ;;
     *) positional+=("$1"); shift ;;
   esac
 done
 if [ "$all" = 0 ] && [ ${#positional[@]} -lt 2 ]; then
-  sed -n '2,30p' "$0" | sed 's/^# \{0,1\}//' >&2
+  usage >&2
   exit 2
 fi
 
@@ -80,8 +86,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-# The reference's colour for each colour number, from the chart: 64 colours of 8 frames.
-chart_frames=560
+# The reference's colour for each colour number under each colour emphasis, from the chart:
+# 64 colours of 8 frames under each of the 8 emphases, after its first frames.
+chart_frames=4160
 mkdir -p "$work/chart"
 "$runner" "$chart" --frames $chart_frames --png-frames "$(seq -s, 1 $chart_frames)" \
   --png-dir "$work/chart" --verdict none >/dev/null || exit 2

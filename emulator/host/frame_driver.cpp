@@ -9,6 +9,7 @@
 #include "emulator/cpu/cpu_core.h"
 #include "emulator/cpu/interrupts.h"
 #include "emulator/host/log.h"
+#include "emulator/host/palette.h"
 #include "emulator/host/startup.h"
 #include "emulator/ppu/ppu_memory.h"
 #include "emulator/ppu/ppu_scroll.h"
@@ -30,6 +31,7 @@ constexpr uint32_t kPatternMemorySize = 0x2000;
 struct FrameDrawing {
   bool drawn = false;
   uint8_t backdrop = 0;
+  std::array<uint16_t, 8> emphasisLines{};  // picture lines drawn under each colour emphasis
   uint8_t* overlayRow = nullptr;
   uint8_t* frameRow = nullptr;
   int pitch = 0;
@@ -58,13 +60,16 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
 
 // Lays the overlay over the frame surface, keyed on the backdrop colour the frame surface was
 // filled with, and shows it. The key is not read again here: by now the program may be
-// writing next frame's palette.
-void ComposeAndPresent(HostState& host, uint8_t backdrop) {
+// writing next frame's palette. The display shows the whole picture under the colour
+// emphasis most of its lines were drawn with.
+void ComposeAndPresent(HostState& host, const FrameDrawing& drawing) {
   VideoState& video = host.video;
   video.overlaySurface->Unlock();
   video.frameSurface->Unlock();
-  video.overlaySurface->SetSourceColourKey(backdrop);
+  video.overlaySurface->SetSourceColourKey(drawing.backdrop);
   CopySurfaceKeyed(*video.overlaySurface, *video.frameSurface, 0, 0);
+  const auto most = std::ranges::max_element(drawing.emphasisLines);
+  ShowEmphasis(video, static_cast<uint8_t>(most - drawing.emphasisLines.begin()));
   PresentFrame(video, host.settings, host.display);
 }
 
@@ -161,6 +166,7 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
         std::memset(drawing.overlayRow, drawing.backdrop, kPictureWidth);
       }
       if (drawing.drawn) {
+        ++drawing.emphasisLines[EmphasisOf(machine.cpuMem[kPpuMask])];
         drawing.overlayRow += drawing.pitch;
         drawing.frameRow += drawing.pitch;
       }
@@ -169,7 +175,7 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
       machine.cpuMem[kPpuStatus] |= kStatusVblank;
       EnterNmi(machine);
       RunCpuLine(machine, core);
-      if (drawing.drawn) ComposeAndPresent(host, drawing.backdrop);
+      if (drawing.drawn) ComposeAndPresent(host, drawing);
     } else {
       if (line == timing.visibleLineLimit) machine.vblankPhase = 1;
       RunCpuLine(machine, core);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "emulator/cart/io_registers.h"
+#include "emulator/host/palette.h"
 #include "emulator/host/run_loop.h"
 #include "emulator/ppu/renderer.h"
 #include "platform/dik_codes.h"
@@ -296,6 +297,26 @@ TEST_F(FrameDriverTest, ABackdropWrittenInTheVblankLineLeavesThePictureAlone) {
   RunFrame(*machine, *host, 0);
   EXPECT_EQ(machine->paletteRam[0], 0x16);
   EXPECT_EQ(Picture(100, 50), 0x16);
+}
+
+void EmphasiseAllColoursFromLine100(MachineState& machine, uint16_t line, bool) {
+  machine.cpuMem[kPpuMask] = line < 100 ? 0x18 : 0xF8;
+}
+
+// The display shows a frame under the colour emphasis of most of its lines (here 140 of 240
+// with all three colours emphasised), and the plain colours again with a frame without it.
+TEST_F(FrameDriverTest, TheDisplayShowsTheColourEmphasisOfMostOfThePicture) {
+  Begin();
+  host->run.lineStep = EmphasiseAllColoursFromLine100;
+  RunFrame(*machine, *host, 0);
+  const DisplayPalette emphasised = EmphasisedPalette(kNesColourTable, 7);
+  EXPECT_EQ(services.display.PresentedPalette()[0x21].blue, emphasised[0x21].blue);
+  EXPECT_LT(emphasised[0x21].blue, kNesColourTable[0x21].blue);
+
+  host->run.lineStep = nullptr;
+  machine->cpuMem[kPpuMask] = 0x18;
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(services.display.PresentedPalette()[0x21].blue, kNesColourTable[0x21].blue);
 }
 
 TEST_F(FrameDriverTest, KeypadMinusFiveTimesMakesIrqAdjustMinusFive) {
