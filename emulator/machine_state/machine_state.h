@@ -110,6 +110,7 @@ struct PpuLatches {
   uint8_t fineX;
   uint8_t fineY;            // v's fine Y, kept beside it by SetVramAddr
   uint8_t vramAddrWritten;  // set by $2006, cleared by the next $2007 read or write
+  uint8_t readBuffer;       // the byte a $2007 read of pattern or name-table memory returns
 };
 
 // IRQ counters and latches of the cartridge boards.
