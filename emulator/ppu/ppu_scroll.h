@@ -21,7 +21,6 @@ inline constexpr uint16_t kScrollTableY = 0x0800;  // the lower name table
 inline constexpr uint16_t kScrollFineY = 0x7000;
 inline constexpr int kScrollFineYShift = 12;
 inline constexpr uint16_t kScrollHorizontal = kScrollCoarseX | kScrollTableX;
-inline constexpr uint16_t kScrollVertical = kScrollCoarseY | kScrollTableY | kScrollFineY;
 inline constexpr uint16_t kScrollBits = 0x7FFF;  // t and v are 15 bits wide
 
 inline uint8_t FineYOf(uint16_t scroll) {
@@ -29,7 +28,10 @@ inline uint8_t FineYOf(uint16_t scroll) {
 }
 
 // Sets v, and fineY with it: fineY is v's fine Y, kept beside it for the save state.
-void SetVramAddr(PpuLatches& ppu, uint16_t value);
+inline void SetVramAddr(PpuLatches& ppu, uint16_t value) {
+  ppu.vramAddr = value & kScrollBits;
+  ppu.fineY = FineYOf(ppu.vramAddr);
+}
 
 // $2000: its two low bits pick the name table in t.
 void WriteScrollTable(PpuLatches& ppu, uint8_t control);
@@ -41,18 +43,52 @@ void WriteAddress(PpuLatches& ppu, uint8_t value);
 // After a $2007 read or write: v steps by 32 (one name-table row) or 1.
 void StepDataAddress(PpuLatches& ppu, bool stepRow);
 
+// The steps below run on every rendered line, so they are defined here, where the frame
+// driver's line loop can take them in.
+
 // Coarse X + 1; past column 31 to column 0 of the neighbouring name table.
-uint16_t NextColumn(uint16_t scroll);
+inline uint16_t NextColumn(uint16_t scroll) {
+  if ((scroll & kScrollCoarseX) == kScrollCoarseX) {
+    return static_cast<uint16_t>((scroll & ~kScrollCoarseX) ^ kScrollTableX);
+  }
+  return static_cast<uint16_t>(scroll + 1);
+}
+
 // Fine Y + 1; past fine Y 7 to the next tile row. Past row 29, the last of a name table, to
 // row 0 of the table below; rows 30 and 31 (the attribute bytes, reached only by writing
 // them) go on to row 31 and then to row 0 of the same table.
-uint16_t NextLine(uint16_t scroll);
+inline uint16_t NextLine(uint16_t scroll) {
+  constexpr uint16_t kFineYStep = 1 << kScrollFineYShift;
+  constexpr uint16_t kRowStep = 1 << 5;
+  constexpr uint16_t kLastRowOfTable = 29 << 5;
+  constexpr uint16_t kLastRow = 31 << 5;
+  if ((scroll & kScrollFineY) != kScrollFineY) return static_cast<uint16_t>(scroll + kFineYStep);
+  scroll &= static_cast<uint16_t>(~kScrollFineY);
+  const uint16_t row = scroll & kScrollCoarseY;
+  if (row == kLastRowOfTable) {
+    return static_cast<uint16_t>((scroll & ~kScrollCoarseY) ^ kScrollTableY);
+  }
+  if (row == kLastRow) return static_cast<uint16_t>(scroll & ~kScrollCoarseY);
+  return static_cast<uint16_t>(scroll + kRowStep);
+}
 
-// Rendering, once per picture line: StartFrameScroll before the first line drawn in a frame
-// (when rendering is on at line 0), StartLineScroll before every other, FinishLineScroll
-// after every line, drawn or not.
-void StartFrameScroll(PpuLatches& ppu);
-void StartLineScroll(PpuLatches& ppu);
-void FinishLineScroll(PpuLatches& ppu);
+// While rendering is on, once per picture line, drawn or skipped: StartFrameScroll before
+// line 0, StartLineScroll before every other line, FinishLineScroll after every line.
+inline void StartFrameScroll(PpuLatches& ppu) {
+  SetVramAddr(ppu, ppu.vramLatch);
+}
+
+inline void StartLineScroll(PpuLatches& ppu) {
+  SetVramAddr(ppu, static_cast<uint16_t>((ppu.vramAddr & ~kScrollHorizontal) |
+                                         (ppu.vramLatch & kScrollHorizontal)));
+}
+
+// The console steps the vertical part at the end of the line, then takes the horizontal part
+// from t and fetches the next line's first two tiles, which leaves v two columns on.
+inline void FinishLineScroll(PpuLatches& ppu) {
+  uint16_t next = NextLine(ppu.vramAddr);
+  next = static_cast<uint16_t>((next & ~kScrollHorizontal) | (ppu.vramLatch & kScrollHorizontal));
+  SetVramAddr(ppu, NextColumn(NextColumn(next)));
+}
 
 }  // namespace wrenfold

@@ -85,10 +85,10 @@ uint64_t ColourPixels(const PixelMasks& masks, const uint64_t* colours) {
 // word.
 template <std::size_t kCount>
 std::array<uint64_t, kCount> SpreadPaletteEntries(const MachineState& machine, std::size_t first) {
-  const uint8_t shown = ShownColourBits(machine);
   std::array<uint64_t, kCount> words;
-  for (std::size_t i = 0; i < kCount; ++i) {
-    words[i] = static_cast<uint8_t>(machine.paletteRam[first + i] & shown) * kEveryByte;
+  for (std::size_t i = 0; i < kCount; ++i) words[i] = machine.paletteRam[first + i] * kEveryByte;
+  if (machine.cpuMem[kPpuMask] & kMaskGreyscale) {
+    for (uint64_t& word : words) word &= kGreyColumn * kEveryByte;
   }
   return words;
 }
