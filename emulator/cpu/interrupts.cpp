@@ -3,6 +3,7 @@
 #include "emulator/cart/board_table.h"
 #include "emulator/cart/io_registers.h"
 #include "emulator/cpu/read_bus.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
@@ -54,7 +55,7 @@ void PowerOn(MachineState& machine) {
   machine.cpuMem[kJoypad2] = kPowerOnJoypadByte;
   machine.cpuMem[kPpuMask] = kPowerOnMask;
   machine.ppu.vramAddrWritten = 1;
-  machine.ppu.vramAddr = 0;
+  SetVramAddr(machine.ppu, 0);
   machine.ppu.writeToggle = 0;
   machine.padReadIndex[0] = 0;
   machine.cpu.PC = ReadVector(machine, kResetVector);
