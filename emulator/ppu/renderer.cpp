@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "emulator/cart/io_registers.h"
+#include "emulator/ppu/background_line.h"
 #include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
@@ -127,13 +128,13 @@ class BackgroundLine {
   int attributeShiftY;
 };
 
-// Draws the background into `front`. Whole tiles go into a line buffer (33 of them when fine X cuts
-// the first and the last), and the 256 pixels from fine X on are copied out of it. A board's fetch
-// hook sees each tile number as it is fetched, one tile ahead of drawing; the loop is built without
-// the call for the boards that have none.
-template <bool kFetchHook>
-void DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress, uint32_t phase,
-                    uint8_t fineY, PpuFetchHook ppuFetch) {
+// Draws the background into `front` a tile at a time for a board whose fetch hook watches the
+// tiles: the hook sees each tile number as it is fetched, one tile ahead of drawing, and may
+// switch the patterns the next tile is drawn with. Whole tiles go into a line buffer (33 of
+// them when fine X cuts the first and the last), and the 256 pixels from fine X on are copied
+// out of it.
+void DrawBackgroundWithFetches(MachineState& machine, uint8_t* front, uint16_t nameAddress,
+                               uint32_t phase, uint8_t fineY, PpuFetchHook ppuFetch) {
   const uint32_t fineX = phase & 7;
   const BackgroundLine background(machine, nameAddress, fineY);
   constexpr int kTilesPerLine = kPictureWidth / 8;
@@ -143,7 +144,7 @@ void DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress,
     const uint64_t row = background.TileRow(nameAddress);
     std::memcpy(pixels + tile * 8, &row, sizeof row);
     nameAddress = NextTileAddress(nameAddress, phase);
-    if constexpr (kFetchHook) ppuFetch(machine, machine.ppuMem[nameAddress & 0x3FFF]);
+    ppuFetch(machine, machine.ppuMem[nameAddress & 0x3FFF]);
   }
   // The 33rd tile shows only when the line starts inside the first; the address stays on it.
   if (fineX != 0) {
@@ -151,11 +152,6 @@ void DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress,
     std::memcpy(pixels + kTilesPerLine * 8, &row, sizeof row);
   }
   std::memcpy(front, pixels + fineX, kPictureWidth);
-
-  // The masked column is transparent background: the backdrop, and sprites behind it show.
-  if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
-    std::memset(front, BackdropColour(machine), kLeftColumnWidth);
-  }
 }
 
 // Cache offset of the row of a sprite's pattern that lies `row` lines below its top.
@@ -289,14 +285,19 @@ void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
   const uint16_t scroll = machine.ppu.vramAddr;
   const uint8_t fineY = FineYOf(scroll);
   // A restored state may hold any byte here; fine X is three bits wide.
-  const uint32_t phase = (machine.ppu.fineX & 7) + 8 * (scroll & kScrollCoarseX);
+  const uint8_t fineX = machine.ppu.fineX & 7;
+  const uint32_t phase = fineX + 8 * (scroll & kScrollCoarseX);
   const uint16_t nameAddress = kNameTableBase | (scroll & kNameTableBits);
 
   if (machine.cpuMem[kPpuMask] & kMaskBackground) {
     if (ppuFetch != nullptr) {
-      DrawBackground<true>(machine, front, nameAddress, phase, fineY, ppuFetch);
+      DrawBackgroundWithFetches(machine, front, nameAddress, phase, fineY, ppuFetch);
     } else {
-      DrawBackground<false>(machine, front, nameAddress, phase, fineY, nullptr);
+      DrawBackgroundLine(machine, front, scroll, fineX, HostBackgroundColouring());
+    }
+    // The masked column is transparent background: the backdrop, and sprites behind it show.
+    if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
+      std::memset(front, BackdropColour(machine), kLeftColumnWidth);
     }
   } else {
     // No background: the line is the backdrop, under and over which the sprites are drawn.

@@ -1,0 +1,224 @@
+#include "emulator/ppu/background_line.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+
+#include "emulator/cart/io_registers.h"
+#include "emulator/ppu/ppu_scroll.h"
+
+namespace wrenfold {
+
+namespace {
+
+// Sixteen pixels, the rows of two neighbouring tiles, one byte each. The vector extension
+// lets the compiler use whatever the host has (SSE2, NEON, or plain words) for the arithmetic.
+using PairPixels = uint8_t __attribute__((vector_size(16)));
+using PairRows = uint64_t __attribute__((vector_size(16)));
+
+constexpr uint8_t kCtrlBackgroundTable1 = 0x10;  // $2000: the background from pattern table 1
+constexpr uint8_t kMaskGreyscale = 0x01;         // $2001: only the brightness row is shown
+constexpr uint8_t kGreyColumn = 0x30;
+
+constexpr uint32_t kCacheTableSize = 0x4000;  // cache bytes of one pattern table
+constexpr uint32_t kCacheTileSize = 64;
+constexpr uint32_t kCacheRowSize = 8;
+
+constexpr uint16_t kNameTableBase = 0x2000;
+constexpr uint16_t kNameTableSelect = 0x0C00;  // the name-table bits of the scroll
+constexpr uint16_t kAttributeOffset = 0x03C0;
+constexpr int kColumnsPerTable = 32;
+constexpr int kTileWidth = 8;
+constexpr int kLineWidth = 256;
+// A line needs 32 tiles, 33 when fine X cuts the first; starting on the even column left of
+// an odd coarse X adds one more, so 17 pairs always cover it.
+constexpr int kMaxPairs = 17;
+
+// One line's tile row in one name table: its 32 tile numbers and the 8 attribute bytes that
+// cover them.
+struct TableRow {
+  const uint8_t* names;
+  const uint8_t* attributes;
+};
+
+TableRow RowOf(const MachineState& machine, uint16_t table, uint16_t coarseY) {
+  const uint16_t base = kNameTableBase | table;
+  return {&machine.ppuMem[base | (coarseY << 5)],
+          &machine.ppuMem[base | kAttributeOffset | ((coarseY >> 2) << 3)]};
+}
+
+// What every pair of the line shares: the pattern row and the attribute half for coarse Y.
+struct LineSource {
+  const uint8_t* patternRows;  // row fine Y of tile 0 in the cache of the background's table
+  int attributeShiftY;         // the lower quadrants of an attribute byte are its upper bits
+};
+
+[[gnu::always_inline]] inline PairPixels LoadTilePair(const LineSource& line, const uint8_t* names) {
+  uint64_t left;
+  uint64_t right;
+  std::memcpy(&left, line.patternRows + names[0] * kCacheTileSize, sizeof left);
+  std::memcpy(&right, line.patternRows + names[1] * kCacheTileSize, sizeof right);
+  return std::bit_cast<PairPixels>(PairRows{left, right});
+}
+
+// One attribute byte covers 4 x 4 tiles; bit 1 of the column picks the quadrant's side.
+[[gnu::always_inline]] inline int PaletteOf(const LineSource& line, const TableRow& row,
+                                            int column) {
+  return (row.attributes[column >> 2] >> (line.attributeShiftY + (column & 2))) & 3;
+}
+
+// The sixteen background palette entries as they are shown, greyscale applied.
+std::array<uint8_t, 16> ShownEntries(const MachineState& machine) {
+  const uint8_t shown = (machine.cpuMem[kPpuMask] & kMaskGreyscale) ? kGreyColumn : 0xFF;
+  std::array<uint8_t, 16> entries;
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = machine.paletteRam[i] & shown;
+  return entries;
+}
+
+// Bit 0 of each pixel picks between colours 0 and 1 (and between 2 and 3), then bit 1
+// between the two results: a few vector operations for sixteen pixels, on any host.
+class BitSelectColours {
+ public:
+  explicit BitSelectColours(const std::array<uint8_t, 16>& entries) {
+    for (std::size_t p = 0; p < choices.size(); ++p) {
+      const uint8_t* colour = &entries[p * 4];
+      choices[p] = {Spread(colour[0]), Spread(colour[0] ^ colour[1]), Spread(colour[2]),
+                    Spread(colour[2] ^ colour[3])};
+    }
+  }
+
+  [[gnu::always_inline]] PairPixels Colour(PairPixels pixels, int palette) const {
+    const Choice& choice = choices[palette];
+    // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
+    const auto bit0 = std::bit_cast<PairPixels>((pixels & 1) == 1);
+    const auto bit1 = std::bit_cast<PairPixels>((pixels & 2) == 2);
+    const PairPixels low = choice.colour0 ^ (choice.flip01 & bit0);
+    const PairPixels high = choice.colour2 ^ (choice.flip23 & bit0);
+    return low ^ ((low ^ high) & bit1);
+  }
+
+ private:
+  // flip01 turns colour 0 into colour 1 by exclusive or; flip23 colour 2 into colour 3.
+  struct Choice {
+    PairPixels colour0;
+    PairPixels flip01;
+    PairPixels colour2;
+    PairPixels flip23;
+  };
+
+  static PairPixels Spread(uint8_t colour) { return PairPixels{} + colour; }
+
+  std::array<Choice, 4> choices;
+};
+
+// A byte shuffle looks sixteen pixels up at once in the sixteen entries, indexed by
+// palette * 4 + pixel.
+class ByteShuffleColours {
+ public:
+  explicit ByteShuffleColours(const std::array<uint8_t, 16>& entries) {
+    std::memcpy(&table, entries.data(), sizeof table);
+  }
+
+  [[gnu::always_inline]] PairPixels Colour(PairPixels pixels, int palette) const {
+    // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
+    const PairPixels index = (pixels & 3) | static_cast<uint8_t>(palette << 2);
+    return __builtin_shuffle(table, index);
+  }
+
+ private:
+  PairPixels table;
+};
+
+// The pairs from `column` (even) up to `endColumn` of one table row, stored from `out` on.
+template <class Colours>
+[[gnu::always_inline]] inline uint8_t* DrawPairs(uint8_t* out, const LineSource& line,
+                                                 const TableRow& row, int column, int endColumn,
+                                                 const Colours& colours) {
+  for (; column < endColumn; column += 2) {
+    const PairPixels pixels =
+        colours.Colour(LoadTilePair(line, row.names + column), PaletteOf(line, row, column));
+    std::memcpy(out, &pixels, sizeof pixels);
+    out += sizeof pixels;
+  }
+  return out;
+}
+
+// Pairs from the even column at or left of coarse X into a line buffer, past column 31 into
+// the neighbouring table, then the 256 pixels from coarse X's tile and fine X on.
+template <class Colours>
+[[gnu::always_inline]] inline void DrawLine(const MachineState& machine, uint8_t* front,
+                                            uint16_t scroll, uint8_t fineX) {
+  const Colours colours(ShownEntries(machine));
+  const uint16_t coarseY = (scroll & kScrollCoarseY) >> 5;
+  const LineSource line{
+      machine.patternCache +
+          ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
+          FineYOf(scroll) * kCacheRowSize,
+      (coarseY & 2) ? 4 : 0};
+
+  const int coarseX = scroll & kScrollCoarseX;
+  const int firstColumn = coarseX & ~1;
+  const int tileCount = (coarseX & 1) + kColumnsPerTable + (fineX != 0 ? 1 : 0);
+  const int endColumn = firstColumn + ((tileCount + 1) & ~1);
+
+  uint8_t pixels[kMaxPairs * 2 * kTileWidth];
+  const TableRow here = RowOf(machine, scroll & kNameTableSelect, coarseY);
+  uint8_t* out = DrawPairs(pixels, line, here, firstColumn,
+                           std::min(endColumn, kColumnsPerTable), colours);
+  if (endColumn > kColumnsPerTable) {
+    const TableRow next = RowOf(machine, (scroll ^ kScrollTableX) & kNameTableSelect, coarseY);
+    DrawPairs(out, line, next, 0, endColumn - kColumnsPerTable, colours);
+  }
+  std::memcpy(front, pixels + (coarseX & 1) * kTileWidth + fineX, kLineWidth);
+}
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+#define WRENFOLD_BYTE_SHUFFLE 1
+// Compiled for SSSE3, whose PSHUFB is the byte shuffle; called only where the host has it.
+[[gnu::target("ssse3")]] void DrawLineByteShuffle(const MachineState& machine, uint8_t* front,
+                                                  uint16_t scroll, uint8_t fineX) {
+  DrawLine<ByteShuffleColours>(machine, front, scroll, fineX);
+}
+#endif
+
+}  // namespace
+
+bool HostRuns(BackgroundColouring colouring) {
+  switch (colouring) {
+    case BackgroundColouring::kBitSelect:
+      return true;
+    case BackgroundColouring::kByteShuffle:
+#ifdef WRENFOLD_BYTE_SHUFFLE
+      __builtin_cpu_init();
+      return __builtin_cpu_supports("ssse3");
+#else
+      return false;
+#endif
+  }
+  return false;
+}
+
+BackgroundColouring HostBackgroundColouring() {
+  static const BackgroundColouring chosen = HostRuns(BackgroundColouring::kByteShuffle)
+                                                ? BackgroundColouring::kByteShuffle
+                                                : BackgroundColouring::kBitSelect;
+  return chosen;
+}
+
+void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll,
+                        uint8_t fineX, BackgroundColouring colouring) {
+#ifdef WRENFOLD_BYTE_SHUFFLE
+  if (colouring == BackgroundColouring::kByteShuffle &&
+      HostBackgroundColouring() == BackgroundColouring::kByteShuffle) {
+    DrawLineByteShuffle(machine, front, scroll, fineX);
+    return;
+  }
+#else
+  (void)colouring;
+#endif
+  DrawLine<BitSelectColours>(machine, front, scroll, fineX);
+}
+
+}  // namespace wrenfold
