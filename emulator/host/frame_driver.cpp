@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "emulator/cart/bank_copy.h"
@@ -28,7 +29,10 @@ constexpr int kSpriteCount = 64;
 constexpr int kSpritesPerLine = 8;
 constexpr uint32_t kPatternMemorySize = 0x2000;
 
-// The two surfaces of a drawn frame, locked, with the rows of the current line.
+// The two surfaces of a drawn frame, locked, with the rows of the current line. The frame
+// surface takes the background and the sprites in front of it, and becomes the finished
+// picture line by line; the overlay surface, filled with the frame's backdrop colour, takes the
+// sprites behind the background, which are merged into the frame row on the lines that have any.
 struct FrameDrawing {
   bool drawn = false;
   uint8_t backdrop = 0;
@@ -38,12 +42,17 @@ struct FrameDrawing {
   int pitch = 0;
 };
 
-// Clears the frame surface to the backdrop and, for a drawn frame, locks both surfaces.
+// Clears the overlay surface to the backdrop and, for a drawn frame, locks both surfaces. A
+// skipped frame leaves the frame surface a plain backdrop, as a frame drawn without any line.
 FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) {
   FrameDrawing drawing;
   drawing.backdrop = backdrop;
   if (video.frameSurface == nullptr || video.overlaySurface == nullptr) return drawing;
-  if (DisplayFailed(FillSurface(*video.frameSurface, backdrop)) || skipRender) return drawing;
+  if (skipRender) {
+    FillSurface(*video.frameSurface, backdrop);
+    return drawing;
+  }
+  if (DisplayFailed(FillSurface(*video.overlaySurface, backdrop))) return drawing;
   SurfaceLock overlayLock;
   SurfaceLock frameLock;
   if (DisplayFailed(video.overlaySurface->Lock(&overlayLock))) return drawing;
@@ -59,16 +68,30 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
   return drawing;
 }
 
-// Lays the overlay over the frame surface, keyed on the backdrop colour the frame surface was
-// filled with, and shows it. The key is not read again here: by now the program may be
-// writing next frame's palette. The display shows the whole picture under the colour
-// emphasis most of its lines were drawn with.
-void ComposeAndPresent(HostState& host, const FrameDrawing& drawing) {
+// Where the frame row shows the backdrop colour the frame began with (transparent background,
+// or an opaque pixel of that very colour), the sprites behind the background show through.
+// The key is the colour the overlay was filled with, not the palette entry now: by the end of
+// the frame the program may be writing next frame's palette.
+// Sixteen pixels at a time: a compare gives the key pixels' mask, which picks the sprite layer.
+void ShowSpritesBehind(const FrameDrawing& drawing) {
+  using Pixels = uint8_t __attribute__((vector_size(16)));
+  const Pixels key = Pixels{} + drawing.backdrop;
+  for (int x = 0; x < kPictureWidth; x += static_cast<int>(sizeof(Pixels))) {
+    Pixels front;
+    Pixels behind;
+    std::memcpy(&front, drawing.frameRow + x, sizeof front);
+    std::memcpy(&behind, drawing.overlayRow + x, sizeof behind);
+    const auto showsBehind = std::bit_cast<Pixels>(front == key);
+    front = (front & ~showsBehind) | (behind & showsBehind);
+    std::memcpy(drawing.frameRow + x, &front, sizeof front);
+  }
+}
+
+// Shows the finished frame surface under the colour emphasis most of its lines were drawn with.
+void PresentDrawing(HostState& host, const FrameDrawing& drawing) {
   VideoState& video = host.video;
   video.overlaySurface->Unlock();
   video.frameSurface->Unlock();
-  video.overlaySurface->SetSourceColourKey(drawing.backdrop);
-  CopySurfaceKeyed(*video.overlaySurface, *video.frameSurface, 0, 0);
   const auto most = std::ranges::max_element(drawing.emphasisLines);
   ShowEmphasis(video, static_cast<uint8_t>(most - drawing.emphasisLines.begin()));
   PresentFrame(video, host.settings, host.display);
@@ -156,15 +179,17 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
         if (!drawing.drawn) {
           CountSpritesOnLine(machine, line);
         } else if (line < timing.renderedLines) {
-          RenderLine(machine, drawing.overlayRow, drawing.frameRow, line, drawing.pitch, ppuFetch);
+          if (RenderLine(machine, drawing.frameRow, drawing.overlayRow, line, drawing.pitch,
+                         ppuFetch)) {
+            ShowSpritesBehind(drawing);
+          }
         } else {
-          std::memset(drawing.overlayRow, kBlankLineColour, kPictureWidth);
           std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
         }
         FinishLineScroll(machine.ppu);
       } else if (drawing.drawn) {
-        // With rendering off the line shows the backdrop, not what the overlay held before.
-        std::memset(drawing.overlayRow, drawing.backdrop, kPictureWidth);
+        // With rendering off the line shows the backdrop.
+        std::memset(drawing.frameRow, drawing.backdrop, kPictureWidth);
       }
       if (drawing.drawn) {
         ++drawing.emphasisLines[EmphasisOf(machine.cpuMem[kPpuMask])];
@@ -176,7 +201,7 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
       machine.cpuMem[kPpuStatus] |= kStatusVblank;
       EnterNmi(machine);
       RunCpuLine(machine, core);
-      if (drawing.drawn) ComposeAndPresent(host, drawing);
+      if (drawing.drawn) PresentDrawing(host, drawing);
     } else {
       if (line == timing.visibleLineLimit) machine.vblankPhase = 1;
       RunCpuLine(machine, core);

@@ -26,8 +26,8 @@ struct VideoState {
   Display* display = nullptr;  // set once the display object exists, cleared on release
   Surface8* primarySurface = nullptr;
   Surface8* backBuffer = nullptr;      // cleared with the screen, never shown
-  Surface8* overlaySurface = nullptr;  // the background and the sprites in front of it
-  Surface8* frameSurface = nullptr;    // the sprites behind; the finished picture after compose
+  Surface8* overlaySurface = nullptr;  // the sprites behind the background, on the backdrop
+  Surface8* frameSurface = nullptr;    // the background, the sprites in front: the picture
   DisplayPalette palette{};            // built at start-up: the colours without emphasis
   uint8_t emphasis = 0;                // the colour emphasis the display's palette shows
 };

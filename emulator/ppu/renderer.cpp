@@ -245,13 +245,15 @@ uint64_t SpritesOnLine(const MachineState& machine, int line, int height) {
   return onLine;
 }
 
-// Sprite 63 first, so that a lower-numbered sprite ends on top within its layer.
-void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int line) {
+// Sprite 63 first, so that a lower-numbered sprite ends on top within its layer. True when
+// a sprite was drawn into the rear layer.
+bool DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int line) {
   const uint8_t ctrl = machine.cpuMem[kPpuCtrl];
   const bool leftColumnAllowed = (machine.cpuMem[kPpuMask] & kMaskSpritesLeft) != 0;
   const int height = SpriteHeight(ctrl);
 
   uint64_t onLine = SpritesOnLine(machine, line, height);
+  bool drewBehind = false;
   while (onLine != 0) {
     const int n = std::bit_width(onLine) - 1;  // the highest-numbered sprite left
     onLine &= ~(uint64_t{1} << n);
@@ -262,9 +264,12 @@ void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int
     const int x = sprite[3];
     // A sprite reaching into the masked column is left out whole, not clipped.
     if (!leftColumnAllowed && x < kLeftColumnWidth) continue;
-    uint8_t* layer = (attributes & kSpriteBehindBackground) ? rear : front;
-    DrawSpriteRow(machine, layer, x, SpriteRowOffset(ctrl, tile, attributes, row), attributes);
+    const bool behind = (attributes & kSpriteBehindBackground) != 0;
+    drewBehind |= behind;
+    DrawSpriteRow(machine, behind ? rear : front, x, SpriteRowOffset(ctrl, tile, attributes, row),
+                  attributes);
   }
+  return drewBehind;
 }
 
 }  // namespace
@@ -277,9 +282,9 @@ uint8_t BackdropColour(const MachineState& machine) {
   return machine.paletteRam[0] & ShownColourBits(machine);
 }
 
-void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
+bool RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
                 PpuFetchHook ppuFetch) {
-  if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return;
+  if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return false;
 
   // The frame driver has moved the scroll to this line (ppu_scroll.h).
   const uint16_t scroll = machine.ppu.vramAddr;
@@ -305,7 +310,7 @@ void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
   }
 
   CheckSprite0Hit(machine, line);
-  if (machine.cpuMem[kPpuMask] & kMaskSprites) DrawSprites(machine, front, rear, line);
+  return (machine.cpuMem[kPpuMask] & kMaskSprites) != 0 && DrawSprites(machine, front, rear, line);
 }
 
 }  // namespace wrenfold
