@@ -91,14 +91,18 @@ int32_t HeadlessDisplay::CheckSurfaceCreation(bool primary) {
 int32_t HeadlessDisplay::PresentBackend(const Surface8& screen, const DisplayPalette& palette) {
   presentedWidth = screen.Width();
   presentedHeight = screen.Height();
+  presentedPalette = palette;
+  ++presentCount;
+  if (!keepPresentedPixels) {
+    presentedPixels.clear();
+    return kDisplayOk;
+  }
   presentedPixels.resize(static_cast<std::size_t>(presentedWidth) * presentedHeight);
   for (int y = 0; y < presentedHeight; ++y) {
     const uint8_t* row = screen.Row(y);
     std::copy(row, row + presentedWidth,
               presentedPixels.begin() + static_cast<std::ptrdiff_t>(y) * presentedWidth);
   }
-  presentedPalette = palette;
-  ++presentCount;
   return kDisplayOk;
 }
 

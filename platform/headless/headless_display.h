@@ -41,8 +41,14 @@ class HeadlessDisplay final : public DisplayBase {
   bool WindowOpen() const { return windowOpen; }
   const std::string& WindowTitle() const { return windowTitle; }
 
+  // Whether Present copies the screen buffer for PresentedPixels (the default). A caller that
+  // reads the picture elsewhere, as the headless runner does from the frame surface, turns
+  // the copy off; the count and the palette are kept either way.
+  void KeepPresentedPixels(bool keep) { keepPresentedPixels = keep; }
+
   int PresentCount() const { return presentCount; }
-  // The screen buffer as last presented, ModeWidth() x ModeHeight() indices without padding.
+  // The screen buffer as last presented, ModeWidth() x ModeHeight() indices without padding;
+  // empty while KeepPresentedPixels is off.
   const std::vector<uint8_t>& PresentedPixels() const { return presentedPixels; }
   const DisplayPalette& PresentedPalette() const { return presentedPalette; }
   // The last presented picture as 0xAARRGGBB pixels, row after row.
@@ -66,6 +72,7 @@ class HeadlessDisplay final : public DisplayBase {
   bool windowOpen = false;
   std::string windowTitle;
   int presentCount = 0;
+  bool keepPresentedPixels = true;
   int presentedWidth = 0;
   int presentedHeight = 0;
   std::vector<uint8_t> presentedPixels;

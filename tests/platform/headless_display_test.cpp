@@ -139,6 +139,15 @@ TEST(HeadlessDisplayTest, PresentKeepsTheScreenBufferAndThePalette) {
   // A later change of the buffer shows only at the next present.
   FillSurface(*primary, 7);
   EXPECT_EQ(display.PresentedPixels()[0], 120);
+
+  // Without the copy a present still counts and takes the palette.
+  display.KeepPresentedPixels(false);
+  palette[7] = {1, 2, 3};
+  ASSERT_EQ(display.SetPalette(palette), kDisplayOk);
+  ASSERT_EQ(display.Present(), kDisplayOk);
+  EXPECT_EQ(display.PresentCount(), 2);
+  EXPECT_TRUE(display.PresentedPixels().empty());
+  EXPECT_EQ(display.PresentedPalette()[7].blue, 3);
 }
 
 TEST(HeadlessDisplayTest, LockedScreenBufferCannotBePresented) {

@@ -242,6 +242,8 @@ int RunHeadless(const RunnerOptions& options) {
   }
 
   HeadlessServices services;
+  // Pictures are taken from the frame surface; a copy of each presented screen is not needed.
+  services.display.KeepPresentedPixels(false);
   const StartUpResult started = StartEmulator(machine, host, soundState, services.platform);
   if (started != StartUpResult::kReady) return Fail(StartUpProblem(started, options.romPath));
   DispatchWindowEvents(host);
