@@ -36,23 +36,32 @@ constexpr int kLineWidth = 256;
 // an odd coarse X adds one more, so 17 pairs always cover it.
 constexpr int kMaxPairs = 17;
 
-// One line's tile row in one name table: its 32 tile numbers and the 8 attribute bytes that
-// cover them.
+// One line's tile row in one name table: its 32 tile numbers, and the palettes of its 16 pairs
+// from the attribute row above them, two bits each: pair k (columns 2k and 2k + 1) at bits
+// 2k and 2k + 1, so the pair from column c takes bits c and c + 1.
 struct TableRow {
   const uint8_t* names;
-  const uint8_t* attributes;
+  uint32_t pairPalettes;
 };
 
+// One attribute byte covers 4 x 4 tiles in quadrants of 2 x 2: bits 0-1 the upper left, 2-3
+// the upper right, 4-5 the lower left, 6-7 the lower right. A line's half of each byte is
+// one nibble, the palettes of two pairs.
 TableRow RowOf(const MachineState& machine, uint16_t table, uint16_t coarseY) {
   const uint16_t base = kNameTableBase | table;
-  return {&machine.ppuMem[base | (coarseY << 5)],
-          &machine.ppuMem[base | kAttributeOffset | ((coarseY >> 2) << 3)]};
+  const uint8_t* attributes = &machine.ppuMem[base | kAttributeOffset | ((coarseY >> 2) << 3)];
+  const int lowerHalf = (coarseY & 2) ? 4 : 0;
+  uint32_t pairPalettes = 0;
+  for (int i = 0; i < 8; ++i) {
+    pairPalettes |= static_cast<uint32_t>((attributes[i] >> lowerHalf) & 0x0F) << (4 * i);
+  }
+  return {&machine.ppuMem[base | (coarseY << 5)], pairPalettes};
 }
 
-// What every pair of the line shares: the pattern row and the attribute half for coarse Y.
+// The pattern row every tile of the line is drawn from: row fine Y of tile 0 in the cache of
+// the background's table.
 struct LineSource {
-  const uint8_t* patternRows;  // row fine Y of tile 0 in the cache of the background's table
-  int attributeShiftY;         // the lower quadrants of an attribute byte are its upper bits
+  const uint8_t* patternRows;
 };
 
 [[gnu::always_inline]] inline PairPixels LoadTilePair(const LineSource& line, const uint8_t* names) {
@@ -63,10 +72,8 @@ struct LineSource {
   return std::bit_cast<PairPixels>(PairRows{left, right});
 }
 
-// One attribute byte covers 4 x 4 tiles; bit 1 of the column picks the quadrant's side.
-[[gnu::always_inline]] inline int PaletteOf(const LineSource& line, const TableRow& row,
-                                            int column) {
-  return (row.attributes[column >> 2] >> (line.attributeShiftY + (column & 2))) & 3;
+[[gnu::always_inline]] inline int PaletteOf(const TableRow& row, int column) {
+  return (row.pairPalettes >> column) & 3;
 }
 
 // The sixteen background palette entries as they are shown, greyscale applied.
@@ -119,16 +126,19 @@ class ByteShuffleColours {
  public:
   explicit ByteShuffleColours(const std::array<uint8_t, 16>& entries) {
     std::memcpy(&table, entries.data(), sizeof table);
+    for (std::size_t p = 0; p < paletteBits.size(); ++p) {
+      paletteBits[p] = PairPixels{} + static_cast<uint8_t>(p * 4);
+    }
   }
 
   [[gnu::always_inline]] PairPixels Colour(PairPixels pixels, int palette) const {
     // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
-    const PairPixels index = (pixels & 3) | static_cast<uint8_t>(palette << 2);
-    return __builtin_shuffle(table, index);
+    return __builtin_shuffle(table, (pixels & 3) | paletteBits[palette]);
   }
 
  private:
   PairPixels table;
+  std::array<PairPixels, 4> paletteBits;  // palette * 4 in every byte
 };
 
 // The pairs from `column` (even) up to `endColumn` of one table row, stored from `out` on.
@@ -138,7 +148,7 @@ template <class Colours>
                                                  const Colours& colours) {
   for (; column < endColumn; column += 2) {
     const PairPixels pixels =
-        colours.Colour(LoadTilePair(line, row.names + column), PaletteOf(line, row, column));
+        colours.Colour(LoadTilePair(line, row.names + column), PaletteOf(row, column));
     std::memcpy(out, &pixels, sizeof pixels);
     out += sizeof pixels;
   }
@@ -152,11 +162,9 @@ template <class Colours>
                                             uint16_t scroll, uint8_t fineX) {
   const Colours colours(ShownEntries(machine));
   const uint16_t coarseY = (scroll & kScrollCoarseY) >> 5;
-  const LineSource line{
-      machine.patternCache +
-          ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
-          FineYOf(scroll) * kCacheRowSize,
-      (coarseY & 2) ? 4 : 0};
+  const LineSource line{machine.patternCache +
+                       ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
+                       FineYOf(scroll) * kCacheRowSize};
 
   const int coarseX = scroll & kScrollCoarseX;
   const int firstColumn = coarseX & ~1;
