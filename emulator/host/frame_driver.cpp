@@ -72,11 +72,14 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
 // or an opaque pixel of that very colour), the sprites behind the background show through.
 // The key is the colour the overlay was filled with, not the palette entry now: by the end of
 // the frame the program may be writing next frame's palette.
-// Sixteen pixels at a time: a compare gives the key pixels' mask, which picks the sprite layer.
-void ShowSpritesBehind(const FrameDrawing& drawing) {
+// Sixteen pixels at a time over the columns the sprites behind cover: a compare gives the key
+// pixels' mask, which picks the sprite layer.
+void ShowSpritesBehind(const FrameDrawing& drawing, const RearSpan& span) {
   using Pixels = uint8_t __attribute__((vector_size(16)));
+  constexpr int kStep = sizeof(Pixels);
   const Pixels key = Pixels{} + drawing.backdrop;
-  for (int x = 0; x < kPictureWidth; x += static_cast<int>(sizeof(Pixels))) {
+  // Whole steps stay inside the row: 256 is a multiple of the step.
+  for (int x = span.left & ~(kStep - 1); x < span.right; x += kStep) {
     Pixels front;
     Pixels behind;
     std::memcpy(&front, drawing.frameRow + x, sizeof front);
@@ -179,10 +182,9 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
         if (!drawing.drawn) {
           CountSpritesOnLine(machine, line);
         } else if (line < timing.renderedLines) {
-          if (RenderLine(machine, drawing.frameRow, drawing.overlayRow, line, drawing.pitch,
-                         ppuFetch)) {
-            ShowSpritesBehind(drawing);
-          }
+          const RearSpan behind = RenderLine(machine, drawing.frameRow, drawing.overlayRow, line,
+                                             drawing.pitch, ppuFetch);
+          if (!behind.Empty()) ShowSpritesBehind(drawing, behind);
         } else {
           std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
         }

@@ -267,15 +267,15 @@ uint64_t SpritesOnLine(const MachineState& machine, int line, int height) {
 }
 #endif
 
-// Sprite 63 first, so that a lower-numbered sprite ends on top within its layer. True when
-// a sprite was drawn into the rear layer.
-bool DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int line) {
+// Sprite 63 first, so that a lower-numbered sprite ends on top within its layer. Returns the
+// columns drawn into the rear layer.
+RearSpan DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int line) {
   const uint8_t ctrl = machine.cpuMem[kPpuCtrl];
   const bool leftColumnAllowed = (machine.cpuMem[kPpuMask] & kMaskSpritesLeft) != 0;
   const int height = SpriteHeight(ctrl);
 
   uint64_t onLine = SpritesOnLine(machine, line, height);
-  bool drewBehind = false;
+  RearSpan behindSpan{kPictureWidth, 0};
   while (onLine != 0) {
     const int n = std::bit_width(onLine) - 1;  // the highest-numbered sprite left
     onLine &= ~(uint64_t{1} << n);
@@ -287,11 +287,14 @@ bool DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int
     // A sprite reaching into the masked column is left out whole, not clipped.
     if (!leftColumnAllowed && x < kLeftColumnWidth) continue;
     const bool behind = (attributes & kSpriteBehindBackground) != 0;
-    drewBehind |= behind;
+    if (behind) {
+      behindSpan.left = std::min(behindSpan.left, x);
+      behindSpan.right = std::max(behindSpan.right, std::min(x + 8, kPictureWidth));
+    }
     DrawSpriteRow(machine, behind ? rear : front, x, SpriteRowOffset(ctrl, tile, attributes, row),
                   attributes);
   }
-  return drewBehind;
+  return behindSpan;
 }
 
 }  // namespace
@@ -304,9 +307,9 @@ uint8_t BackdropColour(const MachineState& machine) {
   return machine.paletteRam[0] & ShownColourBits(machine);
 }
 
-bool RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
-                PpuFetchHook ppuFetch) {
-  if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return false;
+RearSpan RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
+                    PpuFetchHook ppuFetch) {
+  if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return {};
 
   // The frame driver has moved the scroll to this line (ppu_scroll.h).
   const uint16_t scroll = machine.ppu.vramAddr;
@@ -332,7 +335,8 @@ bool RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, 
   }
 
   CheckSprite0Hit(machine, line);
-  return (machine.cpuMem[kPpuMask] & kMaskSprites) != 0 && DrawSprites(machine, front, rear, line);
+  if ((machine.cpuMem[kPpuMask] & kMaskSprites) == 0) return {};
+  return DrawSprites(machine, front, rear, line);
 }
 
 }  // namespace wrenfold

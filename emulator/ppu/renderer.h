@@ -15,16 +15,24 @@ namespace wrenfold {
 inline constexpr int kPictureWidth = 256;
 inline constexpr int kPictureHeight = 240;
 
+// The columns [left, right) of a line's rear layer that sprites were drawn into; empty when
+// none was, so the frame driver merges the layers only where a sprite lies behind.
+struct RearSpan {
+  int left = 0;
+  int right = 0;
+  bool Empty() const { return left >= right; }
+};
+
 // Draws line `line` (0-239). `front` receives the background and the sprites in front of it,
-// `rear` the sprites behind the background; each row takes 256 colour numbers. True when a
-// sprite was drawn into `rear` (the frame driver merges the layers only on such lines).
-// `pitch` is the surfaces' row stride, which drawing a single row does not need.
+// `rear` the sprites behind the background; each row takes 256 colour numbers. Returns the
+// columns the sprites behind were drawn into. `pitch` is the surfaces' row stride, which
+// drawing a single row does not need.
 //
 // The background starts at v (`vramAddr`: coarse X and Y, name table, fine Y) and fine X.
 // Also raises sprite-0 hit on the first line where sprite 0 has an opaque pixel. `ppuFetch`, the
 // loaded board's fetch hook (null for most boards), sees every background tile the line fetches.
-bool RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch,
-                PpuFetchHook ppuFetch);
+RearSpan RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int pitch,
+                    PpuFetchHook ppuFetch);
 
 // The bits of a palette entry that are shown: all of them, or only the brightness row
 // ($00, $10, $20, $30, the greys) while $2001 asks for greyscale (bit 0).
