@@ -1,5 +1,7 @@
 #include "emulator/sound/pulse_channel.h"
 
+#include <algorithm>
+
 #include "emulator/sound/apu_registers.h"
 
 namespace wrenfold {
@@ -100,38 +102,73 @@ void StartPulseFrame(PulseState& pulse, const PulseRegisters& regs, PulseChangeF
   if (regs.control & kConstantVolume) pulse.volume = regs.control & kVolumeMask;
 }
 
+namespace {
+
+// One sample with everything that can happen at it: the envelope clocks before samples 92 and
+// 275, the flip at the duty threshold, a new cycle, and the sweep and envelope after sample 187
+// and the frame's last.
+void RenderPulseSample(PulseState& pulse, const PulseRegisters& regs, const SoundTables& tables,
+                       bool secondPulse, int16_t* out, uint32_t n, uint32_t count) {
+  const uint8_t control = regs.control;
+  if (n == kEnvelopeSampleA || n == kEnvelopeSampleB) {
+    if (secondPulse) {
+      ClockSecondPulseEnvelope(pulse, control);
+    } else if (EnvelopeClocks(pulse, control)) {
+      ClockEnvelope(pulse, control);
+    }
+  }
+  if (pulse.position == pulse.dutyThreshold) pulse.output = static_cast<int16_t>(-pulse.output);
+  if (pulse.position >= pulse.samplesPerCycle) {
+    pulse.position = 0;
+    if (pulse.period == 0) {
+      pulse.samplesPerCycle = 0;
+      pulse.dutyThreshold = 8;
+      pulse.output = 0;
+    } else {
+      pulse.envelopeRestartPending = true;
+      pulse.samplesPerCycle = tables.samplesPerPeriod[pulse.period];
+      pulse.dutyThreshold = PulseDutyThreshold(pulse.samplesPerCycle, control);
+      pulse.output = static_cast<int16_t>(pulse.volume * 128);
+    }
+  }
+  out[n] = pulse.output;
+  ++pulse.position;
+  if (n == kMidFrameSample || n + 1 == count) {
+    if (regs.sweep & kSweepEnable) ClockSweep(pulse, regs.sweep);
+    if (EnvelopeClocks(pulse, control)) ClockEnvelope(pulse, control);
+  }
+}
+
+// How many samples from `n` on only repeat the output and step the position: none of them is
+// one of the frame's clock samples, and the position reaches neither the duty threshold nor
+// the end of the cycle.
+uint32_t QuietSamples(const PulseState& pulse, uint32_t n, uint32_t count) {
+  uint32_t quiet = count - 1 - n;  // the last sample clocks the sweep and envelope
+  for (const uint32_t clock : {kEnvelopeSampleA, kMidFrameSample, kEnvelopeSampleB}) {
+    if (clock >= n) quiet = std::min(quiet, clock - n);
+  }
+  if (pulse.position >= pulse.samplesPerCycle) return 0;
+  quiet = std::min<uint32_t>(quiet, pulse.samplesPerCycle - pulse.position);
+  if (pulse.position <= pulse.dutyThreshold) {
+    quiet = std::min<uint32_t>(quiet, pulse.dutyThreshold - pulse.position);
+  }
+  return quiet;
+}
+
+}  // namespace
+
+// Sample by sample where something happens, and the runs between as one fill.
 void RenderPulseFrame(PulseState& pulse, const PulseRegisters& regs, const SoundTables& tables,
                       bool secondPulse, int16_t* out, uint32_t count) {
-  const uint8_t control = regs.control;
-  pulse.dutyThreshold = PulseDutyThreshold(pulse.samplesPerCycle, control);
-  for (uint32_t n = 0; n < count; ++n) {
-    if (n == kEnvelopeSampleA || n == kEnvelopeSampleB) {
-      if (secondPulse) {
-        ClockSecondPulseEnvelope(pulse, control);
-      } else if (EnvelopeClocks(pulse, control)) {
-        ClockEnvelope(pulse, control);
-      }
-    }
-    if (pulse.position == pulse.dutyThreshold) pulse.output = static_cast<int16_t>(-pulse.output);
-    if (pulse.position >= pulse.samplesPerCycle) {
-      pulse.position = 0;
-      if (pulse.period == 0) {
-        pulse.samplesPerCycle = 0;
-        pulse.dutyThreshold = 8;
-        pulse.output = 0;
-      } else {
-        pulse.envelopeRestartPending = true;
-        pulse.samplesPerCycle = tables.samplesPerPeriod[pulse.period];
-        pulse.dutyThreshold = PulseDutyThreshold(pulse.samplesPerCycle, control);
-        pulse.output = static_cast<int16_t>(pulse.volume * 128);
-      }
-    }
-    out[n] = pulse.output;
-    ++pulse.position;
-    if (n == kMidFrameSample || n + 1 == count) {
-      if (regs.sweep & kSweepEnable) ClockSweep(pulse, regs.sweep);
-      if (EnvelopeClocks(pulse, control)) ClockEnvelope(pulse, control);
-    }
+  pulse.dutyThreshold = PulseDutyThreshold(pulse.samplesPerCycle, regs.control);
+  uint32_t n = 0;
+  while (n < count) {
+    const uint32_t quiet = QuietSamples(pulse, n, count);
+    std::fill_n(out + n, quiet, pulse.output);
+    pulse.position = static_cast<uint16_t>(pulse.position + quiet);
+    n += quiet;
+    RenderPulseSample(pulse, regs, tables, secondPulse, out, n, count);
+    ++n;
   }
 }
 
