@@ -171,15 +171,18 @@ template <class Colours>
   const int tileCount = (coarseX & 1) + kColumnsPerTable + (fineX != 0 ? 1 : 0);
   const int endColumn = firstColumn + ((tileCount + 1) & ~1);
 
+  // A line that starts on a pair's first pixel is exactly its 16 pairs, drawn in place.
+  const int skipped = (coarseX & 1) * kTileWidth + fineX;
   uint8_t pixels[kMaxPairs * 2 * kTileWidth];
+  uint8_t* const start = skipped == 0 ? front : pixels;
   const TableRow here = RowOf(machine, scroll & kNameTableSelect, coarseY);
-  uint8_t* out = DrawPairs(pixels, line, here, firstColumn,
-                           std::min(endColumn, kColumnsPerTable), colours);
+  uint8_t* out = DrawPairs(start, line, here, firstColumn, std::min(endColumn, kColumnsPerTable),
+                           colours);
   if (endColumn > kColumnsPerTable) {
     const TableRow next = RowOf(machine, (scroll ^ kScrollTableX) & kNameTableSelect, coarseY);
     DrawPairs(out, line, next, 0, endColumn - kColumnsPerTable, colours);
   }
-  std::memcpy(front, pixels + (coarseX & 1) * kTileWidth + fineX, kLineWidth);
+  if (skipped != 0) std::memcpy(front, pixels + skipped, kLineWidth);
 }
 
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
