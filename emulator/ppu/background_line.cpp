@@ -6,6 +6,10 @@
 #include <cstddef>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "emulator/cart/io_registers.h"
 #include "emulator/ppu/ppu_scroll.h"
 
@@ -84,6 +88,20 @@ std::array<uint8_t, 16> ShownEntries(const MachineState& machine) {
   return entries;
 }
 
+// The pairs from `column` (even) up to `endColumn` of one table row, stored from `out` on.
+template <class Colours>
+[[gnu::always_inline]] inline uint8_t* DrawPairs(uint8_t* out, const LineSource& line,
+                                                 const TableRow& row, int column, int endColumn,
+                                                 const Colours& colours) {
+  for (; column < endColumn; column += 2) {
+    const PairPixels pixels =
+        colours.Colour(LoadTilePair(line, row.names + column), PaletteOf(row, column));
+    std::memcpy(out, &pixels, sizeof pixels);
+    out += sizeof pixels;
+  }
+  return out;
+}
+
 // Bit 0 of each pixel picks between colours 0 and 1 (and between 2 and 3), then bit 1
 // between the two results: a few vector operations for sixteen pixels, on any host.
 class BitSelectColours {
@@ -94,6 +112,11 @@ class BitSelectColours {
       choices[p] = {Spread(colour[0]), Spread(colour[0] ^ colour[1]), Spread(colour[2]),
                     Spread(colour[2] ^ colour[3])};
     }
+  }
+
+  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
+                                          const TableRow& row, int column, int endColumn) const {
+    return DrawPairs(out, line, row, column, endColumn, *this);
   }
 
   [[gnu::always_inline]] PairPixels Colour(PairPixels pixels, int palette) const {
@@ -131,6 +154,11 @@ class ByteShuffleColours {
     }
   }
 
+  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
+                                          const TableRow& row, int column, int endColumn) const {
+    return DrawPairs(out, line, row, column, endColumn, *this);
+  }
+
   [[gnu::always_inline]] PairPixels Colour(PairPixels pixels, int palette) const {
     // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
     return __builtin_shuffle(table, (pixels & 3) | paletteBits[palette]);
@@ -140,20 +168,6 @@ class ByteShuffleColours {
   PairPixels table;
   std::array<PairPixels, 4> paletteBits;  // palette * 4 in every byte
 };
-
-// The pairs from `column` (even) up to `endColumn` of one table row, stored from `out` on.
-template <class Colours>
-[[gnu::always_inline]] inline uint8_t* DrawPairs(uint8_t* out, const LineSource& line,
-                                                 const TableRow& row, int column, int endColumn,
-                                                 const Colours& colours) {
-  for (; column < endColumn; column += 2) {
-    const PairPixels pixels =
-        colours.Colour(LoadTilePair(line, row.names + column), PaletteOf(row, column));
-    std::memcpy(out, &pixels, sizeof pixels);
-    out += sizeof pixels;
-  }
-  return out;
-}
 
 // Pairs from the even column at or left of coarse X into a line buffer, past column 31 into
 // the neighbouring table, then the 256 pixels from coarse X's tile and fine X on.
@@ -176,11 +190,11 @@ template <class Colours>
   uint8_t pixels[kMaxPairs * 2 * kTileWidth];
   uint8_t* const start = skipped == 0 ? front : pixels;
   const TableRow here = RowOf(machine, scroll & kNameTableSelect, coarseY);
-  uint8_t* out = DrawPairs(start, line, here, firstColumn, std::min(endColumn, kColumnsPerTable),
-                           colours);
+  uint8_t* out =
+      colours.DrawRun(start, line, here, firstColumn, std::min(endColumn, kColumnsPerTable));
   if (endColumn > kColumnsPerTable) {
     const TableRow next = RowOf(machine, (scroll ^ kScrollTableX) & kNameTableSelect, coarseY);
-    DrawPairs(out, line, next, 0, endColumn - kColumnsPerTable, colours);
+    colours.DrawRun(out, line, next, 0, endColumn - kColumnsPerTable);
   }
   if (skipped != 0) std::memcpy(front, pixels + skipped, kLineWidth);
 }
@@ -192,6 +206,77 @@ template <class Colours>
                                                   uint16_t scroll, uint8_t fineX) {
   DrawLine<ByteShuffleColours>(machine, front, scroll, fineX);
 }
+
+// The palette bits of two pairs side by side, for every two palettes: `(pairPalettes >> column)
+// & 15` picks the entry of the pairs from `column` and `column + 2`, palette * 4 in each byte
+// of its pair.
+struct TwoPairPaletteBits {
+  alignas(32) uint8_t bytes[16][32];
+};
+
+constexpr TwoPairPaletteBits MakeTwoPairPaletteBits() {
+  TwoPairPaletteBits bits{};
+  for (int palettes = 0; palettes < 16; ++palettes) {
+    for (int i = 0; i < 32; ++i) {
+      bits.bytes[palettes][i] = static_cast<uint8_t>(((i < 16 ? palettes : palettes >> 2) & 3) * 4);
+    }
+  }
+  return bits;
+}
+
+constexpr TwoPairPaletteBits kTwoPairPaletteBits = MakeTwoPairPaletteBits();
+
+// The byte shuffle of AVX2, two pairs a step: its two 128-bit halves look up alike, one pair
+// each, in the sixteen entries held in both halves.
+class WideShuffleColours {
+ public:
+  explicit WideShuffleColours(const std::array<uint8_t, 16>& entries) : entries(entries) {}
+
+  [[gnu::target("avx2")]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
+                                           const TableRow& row, int column,
+                                           int endColumn) const {
+    const __m128i table = _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries.data()));
+    const __m256i wideTable = _mm256_broadcastsi128_si256(table);
+    // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
+    const __m256i pixelBits = _mm256_set1_epi8(3);
+    for (; column + 4 <= endColumn; column += 4) {
+      const __m256i pixels = _mm256_inserti128_si256(
+          _mm256_castsi128_si256(LoadPair(line, row.names + column)),
+          LoadPair(line, row.names + column + 2), 1);
+      const __m256i palettes = _mm256_load_si256(reinterpret_cast<const __m256i*>(
+          kTwoPairPaletteBits.bytes[(row.pairPalettes >> column) & 15]));
+      const __m256i index = _mm256_or_si256(_mm256_and_si256(pixels, pixelBits), palettes);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_shuffle_epi8(wideTable, index));
+      out += 32;
+    }
+    if (column < endColumn) {  // an odd pair at the end of the run
+      const __m128i palettes = _mm_load_si128(reinterpret_cast<const __m128i*>(
+          kTwoPairPaletteBits.bytes[(row.pairPalettes >> column) & 3]));
+      const __m128i index = _mm_or_si128(
+          _mm_and_si128(LoadPair(line, row.names + column), _mm_set1_epi8(3)), palettes);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(table, index));
+      out += 16;
+    }
+    return out;
+  }
+
+ private:
+  [[gnu::target("avx2")]] static __m128i LoadPair(const LineSource& line, const uint8_t* names) {
+    uint64_t left;
+    uint64_t right;
+    std::memcpy(&left, line.patternRows + names[0] * kCacheTileSize, sizeof left);
+    std::memcpy(&right, line.patternRows + names[1] * kCacheTileSize, sizeof right);
+    return _mm_set_epi64x(static_cast<long long>(right), static_cast<long long>(left));
+  }
+
+  std::array<uint8_t, 16> entries;
+};
+
+// Compiled for AVX2; called only where the host has it.
+[[gnu::target("avx2")]] void DrawLineWideShuffle(const MachineState& machine, uint8_t* front,
+                                                 uint16_t scroll, uint8_t fineX) {
+  DrawLine<WideShuffleColours>(machine, front, scroll, fineX);
+}
 #endif
 
 }  // namespace
@@ -201,9 +286,11 @@ bool HostRuns(BackgroundColouring colouring) {
     case BackgroundColouring::kBitSelect:
       return true;
     case BackgroundColouring::kByteShuffle:
+    case BackgroundColouring::kWideShuffle:
 #ifdef WRENFOLD_BYTE_SHUFFLE
       __builtin_cpu_init();
-      return __builtin_cpu_supports("ssse3");
+      return colouring == BackgroundColouring::kByteShuffle ? __builtin_cpu_supports("ssse3")
+                                                            : __builtin_cpu_supports("avx2");
 #else
       return false;
 #endif
@@ -212,17 +299,27 @@ bool HostRuns(BackgroundColouring colouring) {
 }
 
 BackgroundColouring HostBackgroundColouring() {
-  static const BackgroundColouring chosen = HostRuns(BackgroundColouring::kByteShuffle)
-                                                ? BackgroundColouring::kByteShuffle
-                                                : BackgroundColouring::kBitSelect;
+  static const BackgroundColouring chosen = [] {
+    for (const BackgroundColouring colouring :
+         {BackgroundColouring::kWideShuffle, BackgroundColouring::kByteShuffle}) {
+      if (HostRuns(colouring)) return colouring;
+    }
+    return BackgroundColouring::kBitSelect;
+  }();
   return chosen;
 }
 
 void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll,
                         uint8_t fineX, BackgroundColouring colouring) {
 #ifdef WRENFOLD_BYTE_SHUFFLE
-  if (colouring == BackgroundColouring::kByteShuffle &&
-      HostBackgroundColouring() == BackgroundColouring::kByteShuffle) {
+  // A colouring the host lacks falls back to the bit selects rather than fault.
+  static const bool hasByteShuffle = HostRuns(BackgroundColouring::kByteShuffle);
+  static const bool hasWideShuffle = HostRuns(BackgroundColouring::kWideShuffle);
+  if (colouring == BackgroundColouring::kWideShuffle && hasWideShuffle) {
+    DrawLineWideShuffle(machine, front, scroll, fineX);
+    return;
+  }
+  if (colouring == BackgroundColouring::kByteShuffle && hasByteShuffle) {
     DrawLineByteShuffle(machine, front, scroll, fineX);
     return;
   }

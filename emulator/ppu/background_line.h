@@ -11,11 +11,12 @@
 
 namespace wrenfold {
 
-// How pixel values 0-3 become colour numbers. Both give the same pixels; the byte shuffle
-// needs a host instruction (SSSE3 on x86-64) that the bit selects do without.
+// How pixel values 0-3 become colour numbers. All give the same pixels; the shuffles need
+// host instructions (SSSE3, AVX2 on x86-64) that the bit selects do without.
 enum class BackgroundColouring : uint8_t {
   kBitSelect,    // masks from the pixel's two bits pick among the palette's four colours
   kByteShuffle,  // one table look-up of sixteen bytes: palette entry = attribute * 4 + pixel
+  kWideShuffle,  // the same look-up for two pairs at once
 };
 
 // The fastest colouring this host runs.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
 
 #include "emulator/machine_state/machine_state.h"
 #include "emulator/ppu/background_line.h"
@@ -67,9 +68,16 @@ TEST_P(BackgroundLineTest, EveryCoarseAndFineXMatchesThePixelModel) {
   }
 }
 
+std::string ColouringName(const ::testing::TestParamInfo<BackgroundColouring>& info) {
+  constexpr const char* kNames[] = {"BitSelect", "ByteShuffle", "WideShuffle"};
+  return kNames[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Colourings, BackgroundLineTest,
                          ::testing::Values(BackgroundColouring::kBitSelect,
-                                           BackgroundColouring::kByteShuffle));
+                                           BackgroundColouring::kByteShuffle,
+                                           BackgroundColouring::kWideShuffle),
+                         ColouringName);
 
 }  // namespace
 }  // namespace wrenfold
