@@ -139,14 +139,21 @@ void RenderPulseSample(PulseState& pulse, const PulseRegisters& regs, const Soun
   }
 }
 
+// The samples from `n` on before the next of the frame's clock samples (the last sample
+// clocks the sweep and envelope too).
+uint32_t SamplesBeforeClock(uint32_t n, uint32_t count) {
+  uint32_t quiet = count - 1 - n;
+  for (const uint32_t clock : {kEnvelopeSampleA, kMidFrameSample, kEnvelopeSampleB}) {
+    if (clock >= n) quiet = std::min(quiet, clock - n);
+  }
+  return quiet;
+}
+
 // How many samples from `n` on only repeat the output and step the position: none of them is
 // one of the frame's clock samples, and the position reaches neither the duty threshold nor
 // the end of the cycle.
 uint32_t QuietSamples(const PulseState& pulse, uint32_t n, uint32_t count) {
-  uint32_t quiet = count - 1 - n;  // the last sample clocks the sweep and envelope
-  for (const uint32_t clock : {kEnvelopeSampleA, kMidFrameSample, kEnvelopeSampleB}) {
-    if (clock >= n) quiet = std::min(quiet, clock - n);
-  }
+  uint32_t quiet = SamplesBeforeClock(n, count);
   if (pulse.position >= pulse.samplesPerCycle) return 0;
   quiet = std::min<uint32_t>(quiet, pulse.samplesPerCycle - pulse.position);
   if (pulse.position <= pulse.dutyThreshold) {
@@ -163,10 +170,23 @@ void RenderPulseFrame(PulseState& pulse, const PulseRegisters& regs, const Sound
   pulse.dutyThreshold = PulseDutyThreshold(pulse.samplesPerCycle, regs.control);
   uint32_t n = 0;
   while (n < count) {
-    const uint32_t quiet = QuietSamples(pulse, n, count);
-    std::fill_n(out + n, quiet, pulse.output);
-    pulse.position = static_cast<uint16_t>(pulse.position + quiet);
-    n += quiet;
+    if (pulse.period == 0 && pulse.samplesPerCycle == 0) {
+      // At period 0 every sample starts a new, silent cycle (the sweep keeps the period at 0):
+      // up to the next clock sample each writes 0 and leaves the position at 1.
+      const uint32_t silent = SamplesBeforeClock(n, count);
+      if (silent != 0) {
+        std::fill_n(out + n, silent, int16_t{0});
+        n += silent;
+        pulse.position = 1;
+        pulse.dutyThreshold = 8;
+        pulse.output = 0;
+      }
+    } else {
+      const uint32_t quiet = QuietSamples(pulse, n, count);
+      std::fill_n(out + n, quiet, pulse.output);
+      pulse.position = static_cast<uint16_t>(pulse.position + quiet);
+      n += quiet;
+    }
     RenderPulseSample(pulse, regs, tables, secondPulse, out, n, count);
     ++n;
   }

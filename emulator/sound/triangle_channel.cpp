@@ -1,5 +1,7 @@
 #include "emulator/sound/triangle_channel.h"
 
+#include <algorithm>
+
 #include "emulator/sound/apu_registers.h"
 
 namespace wrenfold {
@@ -89,21 +91,35 @@ void StartTriangleFrame(TriangleState& triangle, const TriangleRegisters& regs, 
   }
 }
 
+namespace {
+
+int16_t RenderTriangleSample(TriangleState& triangle, const SoundTables& tables) {
+  if (triangle.quarterCycle == 0 || triangle.position >= 4 * triangle.quarterCycle) {
+    BeginCycle(triangle, tables);
+  }
+  StepLevel(triangle);
+  int16_t value = 0;
+  if (triangle.quarterCycle != 0 && !triangle.muted) {
+    value = static_cast<int16_t>(triangle.phase < 2 ? triangle.level * 128 : triangle.level * -128);
+  }
+  ++triangle.position;
+  return value;
+}
+
+}  // namespace
+
 void RenderTriangleFrame(TriangleState& triangle, const SoundTables& tables, int16_t* out,
                          uint32_t count) {
-  for (uint32_t n = 0; n < count; ++n) {
-    if (triangle.quarterCycle == 0 || triangle.position >= 4 * triangle.quarterCycle) {
-      BeginCycle(triangle, tables);
-    }
-    StepLevel(triangle);
-    int16_t value = 0;
-    if (triangle.quarterCycle != 0 && !triangle.muted) {
-      value =
-          static_cast<int16_t>(triangle.phase < 2 ? triangle.level * 128 : triangle.level * -128);
-    }
-    out[n] = value;
-    ++triangle.position;
+  uint32_t n = 0;
+  for (; n < count; ++n) {
+    if (triangle.period == 0 && triangle.quarterCycle == 0) break;
+    out[n] = RenderTriangleSample(triangle, tables);
   }
+  if (n == count) return;
+  // Silent from here: every sample restarts the cycle at period 0 from the same state, so
+  // each leaves what the first leaves, and all are 0.
+  out[n] = RenderTriangleSample(triangle, tables);
+  std::fill(out + n + 1, out + count, int16_t{0});
 }
 
 }  // namespace wrenfold
