@@ -169,7 +169,7 @@ template <CpuCoreKind kCore, bool kTraced>
     case 0xF0: ConditionalBranch(flags.Z()); break;
 
     // Jumps, calls and interrupts.
-    case 0x4C: budget -= 3; pc = FetchWord(); break;
+    case 0x4C: budget -= 3; JmpAbsolute(); break;
     case 0x6C: budget -= 5; JmpIndirect(); break;
     case 0x20: budget -= 6; Jsr(); break;
     case 0x60: budget -= 6; Rts(); break;
