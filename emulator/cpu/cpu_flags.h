@@ -43,63 +43,12 @@ struct PackedFlags {
   static uint8_t NZOf(uint8_t result) { return (result & kFlagN) | (result == 0 ? kFlagZ : 0); }
 };
 
-// Second core: one byte per flag, each zero or non-zero. Bit 5 has no byte of its own, so a
-// packed copy (on exit, PHP, BRK) always has bit 5 clear.
-struct SplitFlags {
-  uint8_t n;
-  uint8_t v;
-  uint8_t b;
-  uint8_t d;
-  uint8_t i;
-  uint8_t z;
-  uint8_t c;
-
-  void Load(uint8_t packed) {
-    n = packed & kFlagN;
-    v = packed & kFlagV;
-    b = packed & kFlagB;
-    d = packed & kFlagD;
-    i = packed & kFlagI;
-    z = packed & kFlagZ;
-    c = packed & kFlagC;
-  }
-  uint8_t Pack() const {
-    return (n ? kFlagN : 0) | (v ? kFlagV : 0) | (b ? kFlagB : 0) | (d ? kFlagD : 0) |
-           (i ? kFlagI : 0) | (z ? kFlagZ : 0) | (c ? kFlagC : 0);
-  }
-
-  bool N() const { return n != 0; }
-  bool V() const { return v != 0; }
-  bool Z() const { return z != 0; }
-  bool C() const { return c != 0; }
-  bool I() const { return i != 0; }
-  uint8_t Carry() const { return c ? 1 : 0; }
-
-  void SetNZ(uint8_t result) {
-    n = result & kFlagN;
-    z = result == 0;
-  }
-  void SetNZC(uint8_t result, bool carry) {
-    SetNZ(result);
-    c = carry;
-  }
-  void SetNVZC(uint8_t result, bool overflow, bool carry) {
-    SetNZC(result, carry);
-    v = overflow;
-  }
-  void SetBitTest(uint8_t operand, bool zero) {
-    n = operand & kFlagN;
-    v = operand & kFlagV;
-    z = zero;
-  }
-  void SetC(bool on) { c = on; }
-  void SetI(bool on) { i = on; }
-  void SetD(bool on) { d = on; }
-  void ClearV() { v = 0; }
-  void EnterBreak() {
-    b = 1;
-    i = 1;
-  }
+// Second core: P packed too, but bit 5 has no place in it: it is dropped on the way in (at
+// entry, PLP, RTI), so a packed copy (on exit, PHP, BRK) always has bit 5 clear. B is an
+// ordinary flag that BRK sets.
+struct Bit5ClearFlags : PackedFlags {
+  void Load(uint8_t packed) { p = static_cast<uint8_t>(packed & ~kFlagBit5); }
+  void EnterBreak() { p |= kFlagB | kFlagI; }
 };
 
 // Full core: P packed as the console shows it. The 2A03 has no B or bit-5 latch: bit 5 always

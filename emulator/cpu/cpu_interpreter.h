@@ -45,7 +45,7 @@ class Interpreter {
   static constexpr bool kSecond = kCore == CpuCoreKind::Second;
   static constexpr bool kFull = kCore == CpuCoreKind::Full;
   using Flags = std::conditional_t<kReference, PackedFlags,
-                                   std::conditional_t<kFull, ConsoleFlags, SplitFlags>>;
+                                   std::conditional_t<kFull, ConsoleFlags, Bit5ClearFlags>>;
 
   Interpreter(MachineState& machine, int budget, const CpuTraceSink* traceSink)
       : budget(budget),
