@@ -458,8 +458,9 @@ class Interpreter {
 
   // Called each time the loop's branch is taken. Nothing but the CPU runs during a line, so
   // once a whole pass ends with the registers and flags it began with, every further pass
-  // runs alike until the budget is spent. Those passes are charged at once; the last one or
-  // two still run, so the line ends in the state that running them all would leave.
+  // runs alike until the budget is spent. Those passes are charged at once, and so is the
+  // last, which the line may cut after its read: the line ends in the state that running them
+  // all would leave.
   void SkipRepeatedPasses() {
     const uint8_t packed = flags.Pack();
     // Between two calls only the read and the branch ran: any other branch, and this one
@@ -468,8 +469,28 @@ class Interpreter {
         lastPass.p == packed && budget > 0) {
       const int passCycles = lastPass.budget - budget;
       budget -= (budget - 1) / passCycles * passCycles;  // leaves 1 to passCycles
+      FinishLastPass(passCycles);
     }
     lastPass = {true, a, x, y, packed, budget};
+  }
+
+  // A zero-page read (3 cycles) and the branch: the read leaves the registers and flags as
+  // every pass did. The line ends after the read when that spends the budget, with PC on the
+  // branch, or else after the branch, back at the read. A pass of any other length (an
+  // interrupt came between the two passes measured) runs as code instead.
+  void FinishLastPass(int passCycles) {
+    constexpr int kReadCycles = 3;
+    constexpr int kShortestBranch = 2;
+    constexpr int kLongestBranch = 4;
+    if (passCycles < kReadCycles + kShortestBranch || passCycles > kReadCycles + kLongestBranch) {
+      return;
+    }
+    budget -= kReadCycles;
+    if (budget <= 0) {
+      pc = static_cast<uint16_t>(pc + 2);
+    } else {
+      budget -= passCycles - kReadCycles;
+    }
   }
 
   bool AtIdleLoop() const {
