@@ -42,8 +42,9 @@ struct FrameDrawing {
   int pitch = 0;
 };
 
-// Clears the overlay surface to the backdrop and, for a drawn frame, locks both surfaces. A
-// skipped frame leaves the frame surface a plain backdrop, as a frame drawn without any line.
+// Clears the overlay surface to the backdrop (unless it holds that colour already: each line
+// gives back what its sprites covered) and, for a drawn frame, locks both surfaces. A skipped
+// frame leaves the frame surface a plain backdrop, as a frame drawn without any line.
 FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) {
   FrameDrawing drawing;
   drawing.backdrop = backdrop;
@@ -52,7 +53,10 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
     FillSurface(*video.frameSurface, backdrop);
     return drawing;
   }
-  if (DisplayFailed(FillSurface(*video.overlaySurface, backdrop))) return drawing;
+  if (video.overlayFill != backdrop) {
+    if (DisplayFailed(FillSurface(*video.overlaySurface, backdrop))) return drawing;
+    video.overlayFill = backdrop;
+  }
   SurfaceLock overlayLock;
   SurfaceLock frameLock;
   if (DisplayFailed(video.overlaySurface->Lock(&overlayLock))) return drawing;
@@ -88,6 +92,9 @@ void ShowSpritesBehind(const FrameDrawing& drawing, const RearSpan& span) {
     front = (front & ~showsBehind) | (behind & showsBehind);
     std::memcpy(drawing.frameRow + x, &front, sizeof front);
   }
+  // The overlay row holds the backdrop again for the next frame.
+  std::memset(drawing.overlayRow + span.left, drawing.backdrop,
+              static_cast<std::size_t>(span.right - span.left));
 }
 
 // Shows the finished frame surface under the colour emphasis most of its lines were drawn with.

@@ -160,6 +160,7 @@ void ReleaseVideo(VideoState& video) {
   video.backBuffer = nullptr;
   video.overlaySurface = nullptr;
   video.frameSurface = nullptr;
+  video.overlayFill = -1;
   if (video.display != nullptr) {
     video.display->Release();
     video.display = nullptr;
