@@ -28,9 +28,9 @@ struct VideoState {
   Surface8* backBuffer = nullptr;      // cleared with the screen, never shown
   Surface8* overlaySurface = nullptr;  // the sprites behind the background, on the backdrop
   Surface8* frameSurface = nullptr;    // the background, the sprites in front: the picture
-  int overlayFill = -1;  // the colour every overlay pixel holds between lines, -1 if not known
-  DisplayPalette palette{};            // built at start-up: the colours without emphasis
-  uint8_t emphasis = 0;                // the colour emphasis the display's palette shows
+  int overlayFill = -1;      // the colour every overlay pixel holds between lines, -1 if not known
+  DisplayPalette palette{};  // built at start-up: the colours without emphasis
+  uint8_t emphasis = 0;      // the colour emphasis the display's palette shows
 };
 
 // Where PresentFrame puts the picture on the screen buffer: at (192, 128) at natural size, or

@@ -79,7 +79,8 @@ struct LineSource {
   const uint8_t* patternRows;
 };
 
-[[gnu::always_inline]] inline PairPixels LoadTilePair(const LineSource& line, const uint8_t* names) {
+[[gnu::always_inline]] inline PairPixels LoadTilePair(const LineSource& line,
+                                                      const uint8_t* names) {
   uint64_t left;
   uint64_t right;
   std::memcpy(&left, line.patternRows + names[0] * kCacheTileSize, sizeof left);
@@ -125,8 +126,8 @@ class BitSelectColours {
     }
   }
 
-  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
-                                          const TableRow& row, int column, int endColumn) const {
+  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line, const TableRow& row,
+                                          int column, int endColumn) const {
     return DrawPairs(out, line, row, column, endColumn, *this);
   }
 
@@ -165,8 +166,8 @@ class ByteShuffleColours {
     }
   }
 
-  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
-                                          const TableRow& row, int column, int endColumn) const {
+  [[gnu::always_inline]] uint8_t* DrawRun(uint8_t* out, const LineSource& line, const TableRow& row,
+                                          int column, int endColumn) const {
     return DrawPairs(out, line, row, column, endColumn, *this);
   }
 
@@ -188,8 +189,8 @@ template <class Colours>
   const Colours colours(ShownEntries(machine));
   const uint16_t coarseY = (scroll & kScrollCoarseY) >> 5;
   const LineSource line{machine.patternCache +
-                       ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
-                       FineYOf(scroll) * kCacheRowSize};
+                        ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
+                        FineYOf(scroll) * kCacheRowSize};
 
   const int coarseX = scroll & kScrollCoarseX;
   const int firstColumn = coarseX & ~1;
@@ -244,16 +245,15 @@ class WideShuffleColours {
   explicit WideShuffleColours(const std::array<uint8_t, 16>& entries) : entries(entries) {}
 
   [[gnu::target("avx2")]] uint8_t* DrawRun(uint8_t* out, const LineSource& line,
-                                           const TableRow& row, int column,
-                                           int endColumn) const {
+                                           const TableRow& row, int column, int endColumn) const {
     const __m128i table = _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries.data()));
     const __m256i wideTable = _mm256_broadcastsi128_si256(table);
     // Only the two low bits of a cache byte are the pixel (a restored state may hold more).
     const __m256i pixelBits = _mm256_set1_epi8(3);
     for (; column + 4 <= endColumn; column += 4) {
-      const __m256i pixels = _mm256_inserti128_si256(
-          _mm256_castsi128_si256(LoadPair(line, row.names + column)),
-          LoadPair(line, row.names + column + 2), 1);
+      const __m256i pixels =
+          _mm256_inserti128_si256(_mm256_castsi128_si256(LoadPair(line, row.names + column)),
+                                  LoadPair(line, row.names + column + 2), 1);
       const __m256i palettes = _mm256_load_si256(reinterpret_cast<const __m256i*>(
           kTwoPairPaletteBits.bytes[(row.pairPalettes >> column) & 15]));
       const __m256i index = _mm256_or_si256(_mm256_and_si256(pixels, pixelBits), palettes);
@@ -320,8 +320,8 @@ BackgroundColouring HostBackgroundColouring() {
   return chosen;
 }
 
-void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll,
-                        uint8_t fineX, BackgroundColouring colouring) {
+void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll, uint8_t fineX,
+                        BackgroundColouring colouring) {
 #ifdef WRENFOLD_BYTE_SHUFFLE
   // A colouring the host lacks falls back to the bit selects rather than fault.
   static const bool hasByteShuffle = HostRuns(BackgroundColouring::kByteShuffle);

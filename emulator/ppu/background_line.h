@@ -29,7 +29,7 @@ bool HostRuns(BackgroundColouring colouring);
 // name table, fine Y) and fine X (0-7) into `front`: colour numbers with greyscale applied,
 // the leftmost eight pixels left to the caller's left-column mask. The first tile is
 // `scroll`'s, the line runs on into the neighbouring name table after column 31.
-void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll,
-                        uint8_t fineX, BackgroundColouring colouring);
+void DrawBackgroundLine(const MachineState& machine, uint8_t* front, uint16_t scroll, uint8_t fineX,
+                        BackgroundColouring colouring);
 
 }  // namespace wrenfold

@@ -275,8 +275,8 @@ uint64_t SpritesOnLine(const MachineState& machine, int line, int height) {
     const uint8_t* entries = machine.oam + group * 64;
     __m128i quarter[4];
     for (int q = 0; q < 4; ++q) {
-      quarter[q] = _mm_and_si128(
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + q * 16)), yByte);
+      quarter[q] =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + q * 16)), yByte);
     }
     // Y bytes fit both packs unchanged, and the packs keep the sprites in order.
     const __m128i ys = _mm_packus_epi16(_mm_packs_epi32(quarter[0], quarter[1]),

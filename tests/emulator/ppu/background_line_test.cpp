@@ -2,6 +2,8 @@
 // line out of them; RenderLine uses only the colouring the host runs fastest. This holds every
 // colouring the host runs against a pixel-by-pixel model, at every coarse X and fine X (odd
 // and even first columns, lines that end in the neighbouring table or on its first tile).
+#include "emulator/ppu/background_line.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,7 +13,6 @@
 #include <string>
 
 #include "emulator/machine_state/machine_state.h"
-#include "emulator/ppu/background_line.h"
 
 namespace wrenfold {
 namespace {
