@@ -279,6 +279,32 @@ TEST_F(FrameDriverTest, LinesWithRenderingOffShowTheBackdropNotTheLastPicture) {
   EXPECT_EQ(Picture(100, 239), 0x21);
 }
 
+// Sprites behind the background show only where the background holds the backdrop, and the
+// columns they covered hold nothing of them in the next frame: here a sprite at the right edge,
+// then one whose right half is transparent over the same columns.
+TEST_F(FrameDriverTest, SpritesBehindTheBackgroundLeaveNothingForTheNextFrame) {
+  Begin();
+  SetPaletteEntry(0, 0x21);
+  SetPaletteEntry(17, 0x16);
+  std::memset(machine->ppuMem + 16, 0xFF, 8);  // tile 1: every pixel colour 1
+  std::memset(machine->ppuMem + 32, 0xF0, 8);  // tile 2: the left four pixels colour 1
+  machine->patternDirty = 1;
+  machine->cpuMem[kPpuMask] = 0x1E;  // background and sprites, left columns too
+  const uint8_t rightEdge[4] = {49, 1, 0x20, 252};  // lines 50-57, behind the background
+  std::memcpy(machine->oam, rightEdge, sizeof rightEdge);
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(Picture(251, 52), 0x21);
+  EXPECT_EQ(Picture(253, 52), 0x16);
+  EXPECT_EQ(Picture(255, 57), 0x16);
+
+  const uint8_t halfTile[4] = {49, 2, 0x20, 248};
+  std::memcpy(machine->oam, halfTile, sizeof halfTile);
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(Picture(249, 52), 0x16);
+  EXPECT_EQ(Picture(253, 52), 0x21);
+  EXPECT_EQ(Picture(255, 57), 0x21);
+}
+
 // A program that sees vblank and writes the next frame's backdrop before the frame is shown
 // must not change how this frame's layers are merged.
 TEST_F(FrameDriverTest, ABackdropWrittenInTheVblankLineLeavesThePictureAlone) {

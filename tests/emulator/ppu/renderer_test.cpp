@@ -346,8 +346,9 @@ TEST_F(RendererTest, SmallSpritesUseTheTableOfControlBit3) {
   EXPECT_EQ(front[2], kColourBase + 16 + TilePixel(1, 0x33, 7, 2));
 }
 
-// Merges the two layers as the frame driver does: the frame surface starts as the backdrop,
-// the rear row is drawn into it, and the front row is copied over it keyed on the backdrop.
+// Merges the two layers into the picture the frame driver shows: the rear row drawn on the
+// backdrop, the front row copied over it keyed on the backdrop (the frame driver merges line by
+// line, where sprites behind were drawn; the picture is the same).
 class LayerCompositionTest : public RendererTest {
  protected:
   uint8_t ComposedPixel(int line, int column) {
