@@ -1,5 +1,4 @@
-// Shared by both display backends (platform_sdl links this library).
-#include "platform/display_base.h"
+#include "platform/common/display_base.h"
 
 #include <algorithm>
 

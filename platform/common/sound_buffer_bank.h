@@ -12,7 +12,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/sound_mix.h"
+#include "platform/common/sound_mix.h"
 #include "platform/sound_service.h"
 
 namespace wrenfold {

@@ -1,5 +1,4 @@
-// Shared by both input backends (platform_sdl links this library).
-#include "platform/buffered_keyboard.h"
+#include "platform/common/buffered_keyboard.h"
 
 #include <algorithm>
 
