@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 

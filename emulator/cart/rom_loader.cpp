@@ -8,7 +8,7 @@
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 #include "emulator/cart/initial_layout.h"
 #include "emulator/host/log.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 #include "emulator/cart/rom_loader.h"
 #include "emulator/machine_state/machine_state.h"
 

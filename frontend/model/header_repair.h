@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 #include "frontend/model/interface_language.h"
 
 namespace wrenfold {

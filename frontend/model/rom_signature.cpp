@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "checksum/sumtab_checksum.h"
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 namespace {

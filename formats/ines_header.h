@@ -1,5 +1,5 @@
-// Decoding of the 16-byte iNES header, shared by the loader, the checksum library and the
-// front-end's header panel.
+// Decoding of the 16-byte iNES header, shared by the emulator's loader, the checksum library and
+// the front-end's header panel and fingerprints.
 #pragma once
 
 #include <cstdint>
