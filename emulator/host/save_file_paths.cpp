@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "emulator/host/file_lookup.h"
+#include "files/file_lookup.h"
 #include "emulator/host/log.h"
 
 namespace wrenfold {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "frontend/model/file_access.h"
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 #include "frontend/model/number_text.h"
 
 namespace wrenfold {

@@ -1,4 +1,4 @@
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 
 #include <algorithm>
 #include <string>
@@ -21,7 +21,7 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& fold
   if (std::filesystem::exists(folder / name, error)) return folder / name;
   const std::string wanted = AsciiLower(name);
   std::optional<std::string> best;
-  std::filesystem::directory_iterator it(folder, error);
+  std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error);
   for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
     const std::string candidate = it->path().filename().string();
     if (AsciiLower(candidate) == wanted && (!best || candidate < *best)) best = candidate;
@@ -34,7 +34,7 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& fold
 
 std::optional<std::filesystem::path> LocateFileIgnoringCase(const std::filesystem::path& base,
                                                             const std::filesystem::path& relative) {
-  std::filesystem::path current = base.empty() ? std::filesystem::path(".") : base;
+  std::filesystem::path current = base;
   for (const std::filesystem::path& part : relative) {
     const std::string name = part.string();
     if (name.empty() || name == ".") continue;
@@ -45,6 +45,10 @@ std::optional<std::filesystem::path> LocateFileIgnoringCase(const std::filesyste
   std::error_code error;
   if (!std::filesystem::is_regular_file(current, error)) return std::nullopt;
   return current;
+}
+
+std::filesystem::path FindFileInFolder(const std::filesystem::path& folder, std::string_view name) {
+  return LocateFileIgnoringCase(folder, name).value_or(folder / name);
 }
 
 }  // namespace wrenfold
