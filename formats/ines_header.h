@@ -10,14 +10,14 @@ inline constexpr int kInesHeaderSize = 16;
 inline constexpr int kTrainerSize = 512;
 
 struct InesHeader {
-  bool magicOk;  // bytes 0-2 are "NES" (byte 3 is not examined)
+  bool magicOk;          // bytes 0-2 are "NES" (byte 3 is not examined)
   uint8_t prgBankCount;  // 16 KB units
   uint8_t chrBankCount;  // 8 KB units, 0 = pattern RAM
   bool mirrorVertical;
   bool battery;
   bool trainer;
   bool fourScreen;
-  bool disTag;  // bytes 7-9 read "Dis", left by an old header tool
+  bool disTag;           // bytes 7-9 read "Dis", left by an old header tool
   uint8_t mapperNumber;  // with the "Dis" correction applied, before any alias
 };
 

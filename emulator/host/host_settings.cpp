@@ -5,6 +5,8 @@
 #include <limits>
 #include <optional>
 
+#include "files/regular_file.h"
+
 namespace wrenfold {
 namespace {
 
@@ -143,7 +145,8 @@ void ApplyConfigLine(std::string_view line, HostSettings& settings) {
   }
   for (int slot = 0; slot < kJoySlotCount; ++slot) {
     const ConfigKey& key = kJoySlotKeys[slot];
-    if (Matches(line, key)) ReadJoystickButton(line, key.ValueStart(), settings.joystickButtons[slot]);
+    if (Matches(line, key))
+      ReadJoystickButton(line, key.ValueStart(), settings.joystickButtons[slot]);
   }
   for (int slot = 0; slot < kKeySlotCount; ++slot) {
     const ConfigKey& key = kKeySlotKeys[slot];
@@ -215,16 +218,9 @@ void ParseHostSettings(std::string_view text, HostSettings& settings) {
 }
 
 bool ReadHostSettings(const std::filesystem::path& path, HostSettings& settings) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  ConfigLineCollector collector{settings};
-  char buffer[4096];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    collector.Feed(std::string_view(buffer, count));
-  }
-  std::fclose(file);
-  collector.Finish();
+  const RegularFileRead file = ReadRegularFile(path, kConfigFileMaxBytes);
+  if (file.status != RegularFileStatus::kOk) return false;
+  ParseHostSettings(file.bytes, settings);
   return true;
 }
 

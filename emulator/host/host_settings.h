@@ -42,10 +42,10 @@ struct HostSettings {
   std::array<PlayerDevice, 2> playerDevice{PlayerDevice::kNone, PlayerDevice::kNone};
   std::array<int32_t, kJoySlotCount> joystickButtons{};    // zero-based, 0-31
   std::array<uint8_t, kKeySlotCount> keyboardScanCodes{};  // kNoKey when not given
-  bool namcoSound = kConfigDefaults.namcoSound;  // NamcoExt: Namco 106 expansion channels
-  bool vrc6Sound = kConfigDefaults.vrc6Sound;    // VRC6Ext: VRC6 expansion channels
-  bool doubleSize = kConfigDefaults.doubleSize;  // 2XMODE=
-  bool monochrome = !kConfigDefaults.colour;     // COLOR=: anything but "Y" selects grey
+  bool namcoSound = kConfigDefaults.namcoSound;            // NamcoExt: Namco 106 expansion channels
+  bool vrc6Sound = kConfigDefaults.vrc6Sound;              // VRC6Ext: VRC6 expansion channels
+  bool doubleSize = kConfigDefaults.doubleSize;            // 2XMODE=
+  bool monochrome = !kConfigDefaults.colour;               // COLOR=: anything but "Y" selects grey
   int32_t hardwareSoundBuffers = 5;  // HARDBUf: channel buffers allowed in sound hardware, 0-9
   CpuCoreChoice cpuCore = kConfigDefaults.cpuCore;  // CORE=
   // IRQADJ as configured; the game runs with machine.irqAdjust
@@ -65,7 +65,8 @@ struct HostSettings {
 void ParseHostSettings(std::string_view text, HostSettings& settings);
 
 // Reads the configuration file at `path` into `settings`. Returns false, leaving `settings`
-// untouched, when the file cannot be opened.
+// untouched, when the file cannot be opened, is not a regular file (a FIFO or a device is never
+// waited on or read) or is longer than kConfigFileMaxBytes.
 bool ReadHostSettings(const std::filesystem::path& path, HostSettings& settings);
 
 // Joins romDirectory (one trailing '/' or '\' dropped), '/' and romFileName into romPath and

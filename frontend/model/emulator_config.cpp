@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "frontend/model/file_access.h"
 #include "files/file_lookup.h"
+#include "frontend/model/file_access.h"
 #include "frontend/model/number_text.h"
 
 namespace wrenfold {
@@ -91,8 +91,8 @@ std::string FormatConfig(const ControlPanelSettings& settings) {
   std::vector<std::string> lines;
   lines.reserve(36);
   lines.push_back(Line(kFpsKey, "60"));
-  lines.push_back(Line(kBootLanguageKey,
-                       settings.language == kLanguageEnglish ? "English" : "Chinese"));
+  lines.push_back(
+      Line(kBootLanguageKey, settings.language == kLanguageEnglish ? "English" : "Chinese"));
   lines.push_back(Line(kBootKey, settings.selectedRomFile));
   lines.push_back(Line(kRomDirectoryKey, RomDirectoryForConfig(settings.romDirectoryText)));
   lines.push_back(Line(kIrqAdjustKey, " 0"));
@@ -220,10 +220,10 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
     } else if (item.starts_with(kCpuCoreKey.written)) {
       // Anything but the fast or the full core's letter picks the original C core.
       const char core = FirstValueCharacter(item, kCpuCoreKey);
-      settings.cpuCore = core == CpuCoreWord(CpuCoreChoice::kSecondCore)[0] ? CpuCoreChoice::kSecondCore
-                         : core == CpuCoreWord(CpuCoreChoice::kFullCore)[0]
-                             ? CpuCoreChoice::kFullCore
-                             : CpuCoreChoice::kReferenceCore;
+      settings.cpuCore =
+          core == CpuCoreWord(CpuCoreChoice::kSecondCore)[0] ? CpuCoreChoice::kSecondCore
+          : core == CpuCoreWord(CpuCoreChoice::kFullCore)[0] ? CpuCoreChoice::kFullCore
+                                                             : CpuCoreChoice::kReferenceCore;
     } else if (item.starts_with(kRapidFireKey.written)) {
       settings.rapidFireInterval = static_cast<int>(
           std::clamp<int64_t>(LeadingNumberValue(Value(item, kRapidFireKey)), 0, kRapidFireMax));
@@ -238,14 +238,14 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
     } else {
       for (int slot = 0; slot < kKeySlotCount; ++slot) {
         if (item.starts_with(kKeySlotKeys[slot].written)) {
-          settings.keyMap.codes[slot] = InRangeOrZero(
-              LeadingNumberValue(Value(item, kKeySlotKeys[slot])), kLargestScanCode);
+          settings.keyMap.codes[slot] =
+              InRangeOrZero(LeadingNumberValue(Value(item, kKeySlotKeys[slot])), kLargestScanCode);
         }
       }
       for (int slot = 0; slot < kJoySlotCount; ++slot) {
         if (item.starts_with(kJoySlotKeys[slot].written)) {
-          settings.joyMap.buttons[slot] = InRangeOrZero(
-              LeadingNumberValue(Value(item, kJoySlotKeys[slot])), kLargestJoyButton);
+          settings.joyMap.buttons[slot] =
+              InRangeOrZero(LeadingNumberValue(Value(item, kJoySlotKeys[slot])), kLargestJoyButton);
         }
       }
     }

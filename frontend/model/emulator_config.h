@@ -42,8 +42,8 @@ inline constexpr int kRapidFireMax = kLargestRapidFirePeriod;  // the emulator r
 // takes from the encyclopedia face (the selected ROM file and the ROM directory box).
 struct ControlPanelSettings {
   int16_t language = kLanguageChinese;
-  std::string selectedRomFile;   // BOOT=: the selected file-name list row, "" if none
-  std::string romDirectoryText;  // the ROM directory box, as typed
+  std::string selectedRomFile;            // BOOT=: the selected file-name list row, "" if none
+  std::string romDirectoryText;           // the ROM directory box, as typed
   bool videoNtsc = kConfigDefaults.ntsc;  // Opt_Disp(0) set, else PAL
   int resolutionIndex = kConfigDefaults.resolution;  // 1 = 640*480, 2 = 800*600, 3 = 1024*768
   bool scanline = kConfigDefaults.scanlineMode;

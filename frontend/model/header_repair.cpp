@@ -8,6 +8,7 @@
 #include <cstring>
 #include <span>
 
+#include "files/regular_file.h"
 #include "frontend/model/file_access.h"
 #include "frontend/model/number_text.h"
 #include "frontend/model/ui_text.h"
@@ -26,26 +27,23 @@ std::string ErrnoText(int error) {
   return std::strerror(error);
 }
 
-// Opens a regular file without blocking on a FIFO or device; -1 with `status` set otherwise.
-int OpenRegularFile(const std::filesystem::path& path, int flags, HeaderFileStatus& status,
-                    std::string& detail) {
-  int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+// Opens the ROM when it is a regular file of at least a header's length; -1 with `status` set
+// otherwise. A FIFO or device is never opened, so nothing waits on one.
+int OpenRomFile(const std::filesystem::path& path, int flags, HeaderFileStatus& status,
+                std::string& detail) {
+  RegularFileStatus opened;
+  int error = 0;
+  int fd = OpenRegularFile(path, flags, opened, error);
   if (fd < 0) {
     status =
-        (errno == EACCES || errno == EPERM || errno == EROFS) && (flags & O_ACCMODE) != O_RDONLY
+        (error == EACCES || error == EPERM || error == EROFS) && (flags & O_ACCMODE) != O_RDONLY
             ? HeaderFileStatus::ReadOnly
             : HeaderFileStatus::CannotOpen;
-    detail = path.string() + ": " + ErrnoText(errno);
+    detail = path.string() + ": " + RegularFileProblemText(opened, error);
     return -1;
   }
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    status = HeaderFileStatus::CannotOpen;
-    detail = path.string() + ": not a regular file";
-    close(fd);
-    return -1;
-  }
-  if (info.st_size < kInesHeaderSize) {
+  if (fstat(fd, &info) != 0 || info.st_size < kInesHeaderSize) {
     status = HeaderFileStatus::TooShort;
     detail = path.string() + ": " + std::to_string(info.st_size) + " bytes";
     close(fd);
@@ -164,7 +162,7 @@ HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHead
 
 HeaderReadResult ReadRomHeader(const std::filesystem::path& romPath) {
   HeaderReadResult result;
-  int fd = OpenRegularFile(romPath, O_RDONLY, result.status, result.detail);
+  int fd = OpenRomFile(romPath, O_RDONLY, result.status, result.detail);
   if (fd < 0) return result;
   bool ok = ReadExactly(fd, result.bytes, 0);
   int error = errno;
@@ -185,7 +183,7 @@ RepairResult WriteExpectedHeader(const std::filesystem::path& romPath,
     result.status = HeaderFileStatus::ReadOnly;
     return result;
   }
-  int fd = OpenRegularFile(romPath, O_WRONLY, result.status, result.detail);
+  int fd = OpenRomFile(romPath, O_WRONLY, result.status, result.detail);
   if (fd < 0) return result;
   return WriteHeaderRange(fd, romPath, expected, 0);
 }
@@ -196,7 +194,7 @@ RepairResult ClearHeaderTrash(const std::filesystem::path& romPath) {
     result.status = HeaderFileStatus::ReadOnly;
     return result;
   }
-  int fd = OpenRegularFile(romPath, O_RDWR, result.status, result.detail);
+  int fd = OpenRomFile(romPath, O_RDWR, result.status, result.detail);
   if (fd < 0) return result;
   RomHeaderBytes current{};
   if (!ReadExactly(fd, current, 0)) {

@@ -341,9 +341,9 @@ void ControlPanel::LoadSettings(const ControlPanelSettings& settings) {
   m_color->setChecked(settings.color);
   m_doubleSize->setChecked(settings.doubleSize);
   m_windowed->setChecked(settings.windowed);
-  (settings.cpuCore == CpuCoreChoice::kSecondCore ? m_asmCore
+  (settings.cpuCore == CpuCoreChoice::kSecondCore      ? m_asmCore
    : settings.cpuCore == CpuCoreChoice::kReferenceCore ? m_cCore
-                                          : m_fullCore)
+                                                       : m_fullCore)
       ->setChecked(true);
   m_namco->setChecked(settings.namcoExtended);
   m_vrc6->setChecked(settings.vrc6Extended);

@@ -1,13 +1,14 @@
 // The contract of Wrenfold.CFG across the two programs: whatever the front-end can write, by the
 // "Update Config" button or by patching a start into the file, the emulator reads with the
 // meaning the front-end gave it.
+#include "formats/wrenfold_cfg.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
 #include "emulator/host/host_settings.h"
-#include "formats/wrenfold_cfg.h"
 #include "frontend/model/emulator_config.h"
 #include "frontend/model/number_text.h"
 
@@ -30,7 +31,7 @@ bool Coin(std::mt19937& random) {
 // quotes too: the front-end reads its own file back as comma-separated items, where a quote
 // that opens an item must close it, so a start cannot patch a file holding such a name.
 std::string Name(std::mt19937& random, bool quotes = true) {
-  static const std::string kPieces[] = {"a", "Z", "0", " ", ",", "-", ".", "/", "\\",
+  static const std::string kPieces[] = {"a", "Z", "0",    " ", ",", "-",   ".",   "/", "\\",
                                         "=", ";", "超级", "é", "#", "(1)", "nes", "\""};
   const size_t pieces = std::size(kPieces) - (quotes ? 0 : 1);
   std::string name;
@@ -125,7 +126,8 @@ TEST(WrenfoldCfgContract, EveryStartPatchedIntoTheFileIsReadWithItsMeaning) {
     request.romDirectoryText = Name(random);
     const int16_t irqAdjust = Pick<int16_t>(random, -32768, 32767);
     // The caption as the panel's buttons leave it: "0" after a reset, the signed form else.
-    request.irqAdjustCaption = irqAdjust == 0 && Coin(random) ? "0" : FormatSignedDecimal(irqAdjust);
+    request.irqAdjustCaption =
+        irqAdjust == 0 && Coin(random) ? "0" : FormatSignedDecimal(irqAdjust);
     request.displayDeviceId = Name(random);
     if (Coin(random)) request.cpuCore = kCpuCoreChoices[Pick<size_t>(random, 0, 2)];
 

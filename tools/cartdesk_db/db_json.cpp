@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/regular_file.h"
 #include "frontend/model/gb_text.h"
 #include "frontend/model/rom_signature.h"
 
@@ -278,10 +279,11 @@ void ReadVersion(const Json& source, RecognitionDb& db) {
 // The header bytes at the start of a ROM file.
 InesHeaderBytes RomFileHeader(const std::filesystem::path& path, const std::string& place) {
   InesHeaderBytes header{};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  RegularFileStatus status;
+  int error;
+  const UniqueFile file(OpenRegularFileStream(path, status, error));
   const bool read =
-      file != nullptr && std::fread(header.data(), 1, header.size(), file) == header.size();
-  if (file != nullptr) std::fclose(file);
+      file && std::fread(header.data(), 1, header.size(), file.get()) == header.size();
   if (!read) Fail(place, "cannot read the header of " + path.string());
   return header;
 }
