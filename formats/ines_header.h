@@ -7,6 +7,8 @@
 namespace wrenfold {
 
 inline constexpr int kInesHeaderSize = 16;
+// "NES" and an end-of-file byte open every iNES image.
+inline constexpr uint8_t kInesMagic[4] = {0x4E, 0x45, 0x53, 0x1A};
 inline constexpr int kTrainerSize = 512;
 
 struct InesHeader {

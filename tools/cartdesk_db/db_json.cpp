@@ -7,6 +7,7 @@
 
 #include "files/regular_file.h"
 #include "frontend/model/gb_text.h"
+#include "frontend/model/header_repair.h"
 #include "frontend/model/rom_signature.h"
 
 namespace wrenfold::cartdesk_db {
@@ -320,6 +321,11 @@ RecognitionRecord RecordFromJson(const Json& object, size_t index, const std::st
       Fail(place, "a record given by fingerprint needs its \"header\"");
     record.header = FixedHex<16>(object["header"], Place(place, "header"));
   }
+  // The front-end writes this header into the user's image on a repair: without the magic it
+  // would make the image unloadable.
+  if (!HasInesMagic(record.header))
+    Fail(Place(place, object.contains("header") ? "header" : "rom"),
+         "the header does not begin with \"NES\" and 1A");
 
   if (!object.contains("chineseName") || !object.contains("englishName"))
     Fail(place, "needs chineseName and englishName");
