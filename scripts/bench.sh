@@ -109,7 +109,7 @@ fi
 measure_ours() {
   local rom=$1 core=$2 line fps=() rss=()
   for ((run = 0; run < runs; ++run)); do
-    line=$("${pin[@]}" "$runner" "$rom" --bench --frames "$frames" --core "$core" \
+    line=$("${pin[@]}" "$runner" "$rom" --no-battery --bench --frames "$frames" --core "$core" \
       --verdict none | grep '^core=') || return 1
     fps+=("$(field fps <<<"$line")")
     rss+=("$(field peak_rss_kb <<<"$line")")
@@ -121,7 +121,7 @@ ratio_of() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; e
 
 # Host instructions callgrind counts for a run of N frames.
 instructions_for() {
-  valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$runner" "$1" \
+  valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$runner" "$1" --no-battery \
     --frames "$3" --core "$2" --verdict none 2>&1 | sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
 }
 

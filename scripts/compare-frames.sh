@@ -110,7 +110,7 @@ compare_one() {
   [ "$input" != - ] && input_args=(--input "$input")
 
   local run_output
-  run_output=$("$runner" "$rom" --frames "$last" --png-frames "$frames" --png-dir "$ours" \
+  run_output=$("$runner" "$rom" --no-battery --frames "$last" --png-frames "$frames" --png-dir "$ours" \
     --verdict none "${input_args[@]}" 2>&1 >/dev/null)
   local sanitizer
   sanitizer=$(printf '%s\n' "$run_output" | grep -m1 'ERROR: AddressSanitizer\|runtime error:')

@@ -3,14 +3,26 @@
 #include <array>
 #include <span>
 
+#include "emulator/cart/mappers/bandai.h"
 #include "emulator/cart/mappers/discrete.h"
 #include "emulator/cart/mappers/exact_address_boards.h"
+#include "emulator/cart/mappers/ffe.h"
+#include "emulator/cart/mappers/irem.h"
+#include "emulator/cart/mappers/jaleco.h"
+#include "emulator/cart/mappers/jy_company.h"
 #include "emulator/cart/mappers/logging_only.h"
 #include "emulator/cart/mappers/low_register_boards.h"
 #include "emulator/cart/mappers/mmc1.h"
 #include "emulator/cart/mappers/mmc3_family.h"
+#include "emulator/cart/mappers/mmc4.h"
 #include "emulator/cart/mappers/multicart.h"
 #include "emulator/cart/mappers/namco106.h"
+#include "emulator/cart/mappers/sunsoft4.h"
+#include "emulator/cart/mappers/sunsoft_fme7.h"
+#include "emulator/cart/mappers/taito.h"
+#include "emulator/cart/mappers/tengen_rambo1.h"
+#include "emulator/cart/mappers/vrc2_vrc4.h"
+#include "emulator/cart/mappers/vrc3.h"
 #include "emulator/cart/mappers/vrc6.h"
 
 namespace wrenfold {
@@ -27,6 +39,18 @@ constexpr std::span<const BoardDescription> kFamilies[] = {
     kVrc6Boards,          // mappers/vrc6.h
     kMmc1Boards,          // mappers/mmc1.h
     kMmc3FamilyBoards,    // mappers/mmc3_family.h
+    kVrc2Vrc4Boards,      // mappers/vrc2_vrc4.h
+    kVrc3Boards,          // mappers/vrc3.h
+    kBandaiBoards,        // mappers/bandai.h
+    kJalecoBoards,        // mappers/jaleco.h
+    kSunsoftFme7Boards,   // mappers/sunsoft_fme7.h
+    kSunsoft4Boards,      // mappers/sunsoft4.h
+    kIremBoards,          // mappers/irem.h
+    kTaitoBoards,         // mappers/taito.h
+    kMmc4Boards,          // mappers/mmc4.h
+    kFfeBoards,           // mappers/ffe.h
+    kJyCompanyBoards,     // mappers/jy_company.h
+    kTengenRambo1Boards,  // mappers/tengen_rambo1.h
 };
 
 struct BoardAlias {

@@ -55,56 +55,60 @@ struct MapperRegisters {
   uint8_t txsromPageOfA;   // mapper 118: the name-table page held as table A of the mirroring
   uint8_t chrLock160;      // mapper 160: CHR writes only outside vblank while non-zero
 
-  // Bank select model of mapper 64.
-  uint16_t bankTarget;   // ppu $0000-$1C00 or cpu $8000/$A000/$C000/$E000
-  uint16_t bankSize;     // 0x400, 0x800 or 0x2000 (0x2000 = a PRG bank)
-  uint16_t prgSwapAddr;  // $8000 or $C000
-
   // Konami VRC2/VRC4 (mappers 21, 22, 23, 25).
-  uint8_t vrcChrRegs[8];
-  uint8_t vrcChrHalves[8];  // bit 0 low nibble written, bit 1 high nibble written
-  uint8_t vrcChrSlot;
-  uint16_t vrcPrgSwapAddr;
-  uint8_t vrcPrgSwapSlot;
+  uint8_t vrcChrRegs[8];    // 1 KB pattern bank per slot, written a nibble at a time
+  uint8_t vrcPrgRegs[2];    // the 8 KB banks written at $8xxx and $Axxx
+  uint16_t vrcPrgSwapAddr;  // $8000 or $C000: where the $8xxx bank shows
 
-  // VRC6 sound registers (mapper 24): three groups of four bytes.
+  // VRC6 sound registers (mappers 24 and 26): three groups of four bytes.
   uint8_t vrc6SoundRegs[12];
 
   // Namco 106 (mapper 19).
-  uint8_t namcoRamAddr;  // 7 bits
-  uint8_t namcoAddrCtrl;  // bit 7 = auto-increment
-  uint8_t namcoChrRamCtrl;
-  uint8_t namcoNtFromChr[4];
-  uint8_t namcoNtPage[4];
+  uint8_t namcoRamAddr;     // 7 bits
+  uint8_t namcoAddrCtrl;    // bit 7 = auto-increment
+  uint8_t namcoChrRamCtrl;  // bits 6 and 7: values $E0 and up name CHR ROM, not console RAM
+  uint8_t namcoNtRegs[4];   // per name-table slot: a CHR bank, or $E0/$E1 for console page 0/1
 
   // MMC4 (mapper 10).
   uint8_t mmc4ChrBanks[4];
   uint8_t mmc4Latch[2];  // 0xFD or 0xFE
 
   // Small boards with a byte or two of state.
-  uint8_t ffeMode;         // mapper 6: 0x20 at load, set by $42F0-$42FF
-  uint8_t ffeChrPage;      // mapper 6: the CHR page currently in pattern memory
-  uint8_t iremPrgMode;     // mapper 32: 1 at load
-  uint8_t taitoModes[2];   // mapper 48: 3, 3 at load
-  uint8_t taitoX1005Reg;   // mapper 80: 1 at load
-  uint8_t taitoX1005Layout;  // mapper 80: name-table layout state
+  uint8_t ffeMode;             // mapper 6: 0x20 at load, set by $42F0-$42FF
+  uint8_t ffeChrPage;          // mapper 6: the CHR page currently in pattern memory
+  uint8_t iremPrgMode;         // mapper 32: non-zero puts the $8xxx bank at $C000
+  uint8_t iremPrgReg;          // mapper 32: the bank written at $8xxx
   uint8_t caltronOuterEnable;  // mapper 41
   uint8_t caltronChrOuter;     // mapper 41
   uint8_t outerBank227;        // mapper 227
   uint8_t fmeCommand;          // mapper 69
-  uint8_t fmePrgCache[3];      // mapper 69: its own cache for $8000/$A000/$C000
+  uint8_t fmeRamControl;       // mapper 69: register 8, what $6000-$7FFF shows
   uint8_t jalecoPrgRegs[3];    // mapper 18: nibble-pair PRG registers
   uint8_t jalecoChrRegs[8];    // mapper 18: nibble-pair CHR registers
-  uint8_t jalecoHalves[11];    // mapper 18: nibbles written since last application
-  uint8_t jyPrgRegs[3];        // mapper 90
-  uint8_t jyChrReg;            // mapper 90
-  uint8_t konamiVrc3Ack;       // mapper 26: the acknowledge byte
+  uint8_t taitoNtMode;         // mapper 80: 0 header, 1 CHR bit 7 picks pages, 2 $7EF6 register
+  uint8_t taitoNtPages;        // mapper 80: bit 0 page of $2000-$27FF, bit 1 of $2800-$2FFF
+  uint8_t sunsoftNtRegs[2];    // mapper 68: CHR ROM pages for name tables A and B
+  uint8_t sunsoftNtControl;    // mapper 68: bits 0-1 mirroring, bit 4 CHR ROM name tables
+
+  // Tengen RAMBO-1 (mapper 64): R0-R9 and RF by bank-select number, and the bank select.
+  uint8_t ramboRegs[16];
+  uint8_t ramboBankSelect;  // bits 0-3 register, 5 1 KB CHR mode, 6 PRG mode, 7 CHR inversion
+
+  // J.Y. Company (mapper 90).
+  uint8_t jyPrgRegs[4];
+  uint8_t jyChrLow[8];
+  uint8_t jyChrHigh[8];
+  uint8_t jyModes[4];  // $D000 banking modes, $D001 mirroring, $D002, $D003 outer bank
+  uint8_t jyMultiplicands[2];
+  uint8_t jyScratch;  // $5803: a byte of RAM inside the chip
+  uint8_t jyIrqMode;  // $C001: clock source, prescaler size, direction
+  uint8_t jyIrqXor;   // $C006: XORed into prescaler and counter writes
 };
 
 // PPU latches kept apart from the register images in cpuMem.
 struct PpuLatches {
-  uint16_t vramLatch;  // scroll latch: coarse X 0-4, coarse Y 5-9, table 10-11, fine Y 12-14
-  uint16_t vramAddr;   // next $2007 address, below 0x4000
+  uint16_t vramLatch;   // scroll latch: coarse X 0-4, coarse Y 5-9, table 10-11, fine Y 12-14
+  uint16_t vramAddr;    // next $2007 address, below 0x4000
   uint8_t writeToggle;  // shared $2005/$2006 first/second write toggle
   uint8_t fineX;
   uint8_t fineY;
@@ -113,20 +117,23 @@ struct PpuLatches {
 
 // IRQ counters and latches of the cartridge boards.
 struct MapperIrqState {
-  // MMC3-style scanline counter (also mapper 26).
+  // MMC3-style scanline counter (also mappers 48 and 64).
   uint8_t irqCounter;
   uint8_t irqLatch;
   uint8_t irqEnable;
-  uint8_t irqReload;  // MMC3: $C001 asks for the latch at the next clock
-  // Counters stepped by 114 + irqAdjust per line, or by one per line.
+  uint8_t irqReload;     // $C001 asks for the latch at the next clock (MMC3, 48, 64)
+  uint8_t irqCycleMode;  // mapper 64: count CPU cycles / 4 instead of lines
+  uint8_t irqPrescaler;  // mappers 64 and 90: clocks towards the next counter step
+  // Counters stepped by 114 + irqAdjust CPU cycles per line, or by one per line.
   uint16_t cycleIrqCounter;
   uint8_t cycleIrqActive;
+  uint16_t cycleIrqLatch;  // mappers 16, 18, 65, 73: the reload value
+  // Konami VRC4/VRC6 (mappers 21, 23, 24, 25, 26): 8-bit counter reloaded from the latch.
   uint8_t vrcIrqLatch;
-  uint8_t vrcIrqAckEnable;
-  uint16_t vrc6IrqLatch;
+  uint8_t vrcIrqAckEnable;  // the enable an acknowledge restores
+  uint8_t vrcIrqCycleMode;  // count CPU cycles instead of lines (mapper 73: the 8-bit mode)
   uint8_t vrcWiringKnown;
   uint8_t vrcAltWiring;
-  uint16_t namcoIrqsThisFrame;
   uint16_t bandaiIrqCounter;
   uint8_t bandaiIrqActive;
   // The cartridge's IRQ output, for boards that hold it up until the game acknowledges it.
@@ -184,19 +191,22 @@ struct MachineState {
   uint8_t chrRamShared;
   uint8_t oneScreenA;
   uint8_t oneScreenB;
-  uint8_t patternDirty;  // a pattern byte was written since the cache was rebuilt
-  uint8_t vblankPhase;   // 1 from line 240 to the end of the frame
-  uint8_t sprite0Armed;  // the renderer may still raise sprite-0 hit this frame
+  uint8_t patternDirty;   // a pattern byte was written since the cache was rebuilt
+  uint8_t vblankPhase;    // 1 from line 240 to the end of the frame
+  uint8_t sprite0Armed;   // the renderer may still raise sprite-0 hit this frame
   uint8_t haltRequested;  // a bad opcode asks the frame driver to close the program
   uint8_t needsFullCore;  // the first bad opcode was one the full core runs
   int16_t cycleCarry;     // second and full cores: budget left over from the previous line
   // IRQADJ, the per-game tweak of the cartridge IRQ timing as it stands now: start-up takes the
   // configured value, keypad minus and plus change it while the game runs.
   int16_t irqAdjust;
-  int32_t frameCounter;   // counted by every NMI entry
+  int32_t frameCounter;  // counted by every NMI entry
   char hexDigits[16];
   uint8_t padState[2];  // bit 0 A, 1 B, 2 Select, 3 Start, 4 Up, 5 Down, 6 Left, 7 Right
   ApuWriteFlags apuFlags;
+  // The console's two 1 KB name-table pages while no slot shows them (boards that can show
+  // CHR ROM in the name-table slots: mappers 19 and 68).
+  uint8_t hiddenNameTables[2][1024];
 };
 
 static_assert(std::is_trivially_copyable_v<MachineState>,

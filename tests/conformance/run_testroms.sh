@@ -74,7 +74,7 @@ run_one() {
   fi
 
   local output code
-  output=$(timeout "$per_rom_timeout" "$runner" "$rom" --frames "$frames" --core "$core" \
+  output=$(timeout "$per_rom_timeout" "$runner" "$rom" --no-battery --frames "$frames" --core "$core" \
     --verdict "$verdict" "${extra[@]}" 2>&1)
   code=$?
   local detail status

@@ -634,6 +634,13 @@ TEST_F(HeadlessRunnerTest, BatteryRamIsReadAtTheStartAndWrittenWhenTheRunEnds) {
     ASSERT_EQ(saved.size(), 8192u);
     EXPECT_EQ(static_cast<uint8_t>(saved[0]), start);
   }
+  // A measurement leaves the file alone: fresh RAM, nothing written.
+  const ProcessResult measured =
+      RunRunner({rom, "--frames", "2", "--verdict", "none", "--no-battery", "--hash-frames", "2",
+                 "--peek", "6000"});
+  ASSERT_EQ(measured.exitStatus, 0) << measured.err;
+  EXPECT_NE(measured.out.find("peek $6000: 01"), std::string::npos) << measured.out;
+  EXPECT_EQ(static_cast<uint8_t>(ReadWholeFile(scratch / "counter.sav")[0]), 3);
 }
 
 }  // namespace

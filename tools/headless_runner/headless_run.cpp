@@ -241,6 +241,7 @@ int RunHeadless(const RunnerOptions& options) {
   const StartUpResult started = StartEmulator(machine, host, soundState, services.platform);
   if (started != StartUpResult::kReady) return Fail(StartUpProblem(started, options.romPath));
   DispatchWindowEvents(host);
+  if (!options.battery) host.saveFiles.battery = BatteryRam{};
   BeginRun(machine, host);
 
   std::optional<SoundCapture> soundCapture;

@@ -20,6 +20,8 @@ const char* const kUsageText =
     "  --png-dir DIR       folder of the --png-frames pictures (default .)\n"
     "  --bench             print frames per second and peak resident memory\n"
     "  --trace             print one CPU trace line per instruction\n"
+    "  --no-battery        leave battery RAM alone: start with fresh RAM and write no\n"
+    "                      game.sav (for measurements that must not depend on a run)\n"
     "  --wav FILE          write the mixed sound as a 22050 Hz 16-bit stereo WAV\n"
     "  --core reference|second|full\n"
     "                      CPU interpreter (default second); full runs the console's\n"
@@ -53,7 +55,7 @@ const char* const kUsageText =
     "\n"
     "Save states (game.SV0 to game.SV9) and the movie (game.MOV) are written and read\n"
     "beside the cartridge as the emulator does. A cartridge with battery RAM reads\n"
-    "game.sav at the start and writes it back when the run ends.\n"
+    "game.sav at the start and writes it back when the run ends (not with --no-battery).\n"
     "\n"
     "A status of $81 at $6000 (\"press reset\") is answered with a reset 10 frames\n"
     "(about 167 ms of emulated time) later.\n"
@@ -191,6 +193,8 @@ std::optional<std::string> ParseRunnerOptions(const std::vector<std::string>& ar
       options.bench = true;
     } else if (argument == "--trace") {
       options.trace = true;
+    } else if (argument == "--no-battery") {
+      options.battery = false;
     } else if (argument == "--until-verdict") {
       options.untilVerdict = true;
     } else if (TakesValue(argument)) {

@@ -31,6 +31,9 @@ struct RunnerOptions {
   std::string pngDirectory = ".";
   bool bench = false;
   bool trace = false;
+  // --no-battery: battery RAM is neither read nor written, so a measurement never depends on
+  // an earlier run nor leaves a file beside somebody else's cartridges.
+  bool battery = true;
   std::string wavPath;                    // empty: the sound is not rendered
   CoreChoice core = CoreChoice::kSecond;  // the emulator's own default
   VerdictSource verdict = VerdictSource::kAuto;

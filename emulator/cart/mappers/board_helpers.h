@@ -1,9 +1,10 @@
 // Small pieces shared by the board handlers: the cartridge RAM handlers, the log mark of
-// unemulated registers and two-way mirroring control.
+// unemulated registers, mirroring control and the banks counted from the end of the image.
 #pragma once
 
 #include <cstdint>
 
+#include "emulator/cart/bank_copy.h"
 #include "emulator/cart/mirroring.h"
 #include "emulator/host/log.h"
 #include "emulator/machine_state/machine_state.h"
@@ -37,6 +38,34 @@ inline void SelectTwoWayMirroring(MachineState& machine, bool vertical) {
   } else {
     SetHorizontal(machine);
   }
+}
+
+// The four-way mirroring register most boards share: 0 vertical, 1 horizontal, 2 one-screen A,
+// 3 one-screen B. The table that a one-screen mode hides is kept, and choosing the mode already
+// in force copies nothing.
+inline void SelectFourWayMirroring(MachineState& machine, uint8_t mode) {
+  switch (mode & 3) {
+    case 0:
+      LeaveToVertical(machine);
+      break;
+    case 1:
+      LeaveToHorizontal(machine);
+      break;
+    case 2:
+      SetOneScreenA(machine);
+      break;
+    default:
+      SetOneScreenB(machine);
+      break;
+  }
+}
+
+// The 8 KB bank `fromEnd` banks before the end of the image (1 = the last), for the slots
+// boards hold fixed to the end of PRG. A one-bank image wraps onto its only bank.
+inline uint32_t PrgBank8kFromEnd(const MachineState& machine, uint32_t fromEnd) {
+  const uint32_t banks = PrgDataSize(machine) / kBank8k;
+  if (banks == 0) return 0;
+  return (banks * fromEnd - fromEnd) % banks;
 }
 
 }  // namespace wrenfold

@@ -9,13 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "emulator/cart/bank_copy.h"
+#include "emulator/cart/board_table.h"
 #include "emulator/cart/initial_layout.h"
+#include "emulator/cart/mirroring.h"
 #include "emulator/cart/write_bus.h"
 #include "emulator/host/log.h"
 #include "emulator/machine_state/machine_state.h"
@@ -118,6 +121,43 @@ class MapperTest : public ::testing::Test {
   }
 
   std::string Log() const { return ScratchFolder::ReadText(LogPath()); }
+
+  // Runs the board's line step for `count` lines, continuing the frame's line numbers, and
+  // returns the 1-based step at which the cartridge's IRQ line first rose (0: it did not). The
+  // CPU's I flag is set so that no IRQ is taken.
+  int StepsUntilIrq(int count) {
+    const BoardLineStep step = BoardFor(machine_->header.mapperNumber).lineStep;
+    machine_->cpu.P |= kFlagI;
+    for (int i = 1; i <= count; ++i) {
+      step(*machine_, static_cast<uint16_t>(line_), true);
+      line_ = (line_ + 1) % 262;
+      if (machine_->irq.irqLine) return i;
+    }
+    return 0;
+  }
+
+  // Whether the name-table slots hold, in order, the console pages or CHR banks whose first
+  // byte is given, and a write to each slot reaches exactly the slots that show the same page.
+  ::testing::AssertionResult NameTablesShow(const std::array<uint8_t, 4>& firstBytes) {
+    for (int slot = 0; slot < 4; ++slot) {
+      const uint8_t actual = machine_->ppuMem[0x2000 + slot * 0x400];
+      if (actual != firstBytes[slot]) {
+        return ::testing::AssertionFailure() << "slot " << slot << " shows " << int{actual}
+                                             << ", expected " << int{firstBytes[slot]};
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  // Fills the name-table slots' console pages: each slot's bytes become its own marker, written
+  // through the mirroring so that mirrored slots end up with the last marker written to them.
+  void WriteNameTableMarker(int slot, uint8_t marker) {
+    for (uint16_t offset = 0; offset < 0x400; ++offset) {
+      WriteNameTable(*machine_, static_cast<uint16_t>(0x2000 + slot * 0x400 + offset), marker);
+    }
+  }
+
+  int line_ = 0;
 
   // The log lines one write to an unemulated register leaves.
   static std::string LoggedWrite(uint16_t address, uint8_t value) {

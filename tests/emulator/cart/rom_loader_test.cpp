@@ -210,17 +210,19 @@ TEST_F(RomLoaderTest, TrainerLandsAt7000AndPrgIsReadAfterIt) {
   ExpectPatternTables(ChrByte(0));
 }
 
-TEST_F(RomLoaderTest, Mapper19ForcesFourScreenAndShowsTheLastBanks) {
-  ASSERT_EQ(Load({.mapper = 19, .prgBanks = 4, .chrBanks = 3, .flags6 = 0}), kRomLoaded);
-  EXPECT_EQ(machine_->header.fourScreen, 1u);
+// The board's name-table registers start on the console's pages 0, 0, 1, 1 whatever the header
+// says, and no bank is known to stand in $8000-$DFFF.
+TEST_F(RomLoaderTest, Mapper19StartsHorizontalAndShowsTheLastBanks) {
+  ASSERT_EQ(Load({.mapper = 19, .prgBanks = 4, .chrBanks = 3, .flags6 = kFlagFourScreen | 1}),
+            kRomLoaded);
+  EXPECT_EQ(machine_->header.fourScreen, 0u);
+  EXPECT_EQ(machine_->header.mirrorVertical, 0u);
   ExpectCpuWindow({kKeep, kKeep, kKeep, 0x43});
   ExpectPatternTables(ChrByte(2));
-  const uint8_t prgCache[4] = {0, 1, 0xFF, 0xFF};
-  EXPECT_EQ(std::memcmp(machine_->prgBankCache, prgCache, 4), 0);
+  EXPECT_TRUE(AllBytesAre(machine_->prgBankCache, 4, 0xFF));
   EXPECT_TRUE(AllBytesAre(machine_->chrBankCache, 8, 0xFF));
-  EXPECT_EQ(machine_->irq.namcoIrqsThisFrame, 0xFF8C);
-  const uint8_t pages[4] = {0, 0, 1, 1};
-  EXPECT_EQ(std::memcmp(machine_->mapper.namcoNtPage, pages, 4), 0);
+  const uint8_t pages[4] = {0xE0, 0xE0, 0xE1, 0xE1};
+  EXPECT_EQ(std::memcmp(machine_->mapper.namcoNtRegs, pages, 4), 0);
 }
 
 TEST_F(RomLoaderTest, Mapper184ShowsTheSecond8kOfChr) {
@@ -245,7 +247,7 @@ TEST_F(RomLoaderTest, BankCachesStartEmptyExceptWhereTheBoardPresetsThem) {
   EXPECT_TRUE(AllBytesAre(machine_->prgBankCache, 4, 0xFF));
   EXPECT_TRUE(AllBytesAre(machine_->chrBankCache, 8, 0xFF));
 
-  ASSERT_EQ(Load({.mapper = 19, .prgBanks = 2, .chrBanks = 1}), kRomLoaded);
+  ASSERT_EQ(Load({.mapper = 33, .prgBanks = 2, .chrBanks = 1}), kRomLoaded);
   const uint8_t prgCache[4] = {0, 1, 0xFF, 0xFF};
   EXPECT_EQ(std::memcmp(machine_->prgBankCache, prgCache, 4), 0);
 }
@@ -385,7 +387,8 @@ enum class PrgPicture {
   kLast16kTwice,
   kLast32k,
   kLast8kEverywhere,
-  kLast8kAtE000
+  kLast8kAtE000,
+  kLast8kExceptC000
 };
 enum class ChrPicture { kNone, kFirst, kSecond, kLast };
 
@@ -415,6 +418,8 @@ std::array<int, 4> SlotsOf(PrgPicture picture) {
       return {0x4B, 0x4B, 0x4B, 0x4B};
     case PrgPicture::kLast8kAtE000:
       return {kKeep, kKeep, kKeep, 0x4B};
+    case PrgPicture::kLast8kExceptC000:
+      return {0x4B, 0x4B, 11, 0x4B};
   }
   return {};
 }
@@ -447,28 +452,38 @@ using C = ChrPicture;
 // Boards that usually carry pattern RAM and have no CHR register (2, 7, 15, 71, 227, 231, 232,
 // 241) show the first 8 KB of a CHR ROM the image carries.
 constexpr BoardCase kSupportedBoards[] = {
-    {0, P::kFirstSecond, C::kFirst},     {1, P::kFirstLast, C::kFirst},
-    {2, P::kFirstLast, C::kFirst},       {3, P::kCnromLarge, C::kFirst},
-    {4, P::kFirstLast, C::kFirst},       {74, P::kFirstLast, C::kFirst},
-    {112, P::kFirstLast, C::kFirst},     {115, P::kFirstLast, C::kFirst},
-    {118, P::kFirstLast, C::kFirst},     {160, P::kFirstLast, C::kFirst},
-    {161, P::kFirstLast, C::kFirst},     {245, P::kFirstLast, C::kFirst},
-    {248, P::kFirstLast, C::kFirst},     {249, P::kFirstLast, C::kFirst},
-    {5, P::kFirstLast, C::kFirst},       {7, P::kFirstSecond, C::kFirst},
-    {8, P::kFirstSecond, C::kFirst},     {11, P::kFirstSecond, C::kFirst},
-    {15, P::kFirstSecond, C::kFirst},    {19, P::kLast8kAtE000, C::kLast},
-    {24, P::kFirstLast, C::kFirst},      {34, P::kFirstSecond, C::kFirst},
-    {41, P::kFirstSecond, C::kFirst},    {66, P::kFirstSecond, C::kFirst},
-    {70, P::kFirstLast, C::kFirst},      {71, P::kFirstLast, C::kFirst},
-    {79, P::kFirstLast, C::kFirst},      {87, P::kFirstLast, C::kFirst},
-    {89, P::kFirstLast, C::kFirst},      {91, P::kLast16kTwice, C::kNone},
-    {96, P::kFirstLast, C::kFirst},      {184, P::kFirstLast, C::kSecond},
-    {185, P::kFirstSecond, C::kFirst},   {225, P::kFirstSecond, C::kFirst},
-    {227, P::kFirst16kTwice, C::kFirst}, {228, P::kLast32k, C::kFirst},
-    {231, P::kFirstLast, C::kFirst},     {232, P::kFirstLast, C::kFirst},
-    {240, P::kFirstLast, C::kFirst},     {241, P::kLast32k, C::kFirst},
-    {242, P::kFirstLast, C::kFirst},     {246, P::kFirstLast, C::kFirst},
-    {250, P::kFirstLast, C::kFirst},     {254, P::kFirstLast, C::kFirst},
+    {0, P::kFirstSecond, C::kFirst},       {1, P::kFirstLast, C::kFirst},
+    {2, P::kFirstLast, C::kFirst},         {3, P::kCnromLarge, C::kFirst},
+    {4, P::kFirstLast, C::kFirst},         {5, P::kFirstLast, C::kFirst},
+    {6, P::kFirstBank7, C::kNone},         {7, P::kFirstSecond, C::kFirst},
+    {8, P::kFirstSecond, C::kFirst},       {10, P::kFirstLast, C::kFirst},
+    {11, P::kFirstSecond, C::kFirst},      {15, P::kFirstSecond, C::kFirst},
+    {16, P::kFirstLast, C::kNone},         {17, P::kFirstLast, C::kNone},
+    {18, P::kFirstLast, C::kFirst},        {19, P::kLast8kAtE000, C::kLast},
+    {21, P::kFirstLast, C::kNone},         {22, P::kFirstLast, C::kFirst},
+    {23, P::kFirstLast, C::kNone},         {24, P::kFirstLast, C::kFirst},
+    {25, P::kFirstLast, C::kNone},         {26, P::kFirstLast, C::kFirst},
+    {32, P::kFirstLast, C::kFirst},        {33, P::kFirstLast, C::kFirst},
+    {34, P::kFirstSecond, C::kFirst},      {41, P::kFirstSecond, C::kFirst},
+    {48, P::kLast8kExceptC000, C::kFirst}, {64, P::kLast8kEverywhere, C::kFirst},
+    {65, P::kFirstLast, C::kNone},         {66, P::kFirstSecond, C::kFirst},
+    {68, P::kFirstLast, C::kFirst},        {69, P::kFirstLast, C::kFirst},
+    {70, P::kFirstLast, C::kFirst},        {71, P::kFirstLast, C::kFirst},
+    {73, P::kFirstLast, C::kFirst},        {74, P::kFirstLast, C::kFirst},
+    {79, P::kFirstLast, C::kFirst},        {80, P::kFirstLast, C::kFirst},
+    {87, P::kFirstLast, C::kFirst},        {89, P::kFirstLast, C::kFirst},
+    {90, P::kFirstLast, C::kNone},         {91, P::kLast16kTwice, C::kNone},
+    {96, P::kFirstLast, C::kFirst},        {112, P::kFirstLast, C::kFirst},
+    {115, P::kFirstLast, C::kFirst},       {118, P::kFirstLast, C::kFirst},
+    {160, P::kFirstLast, C::kFirst},       {161, P::kFirstLast, C::kFirst},
+    {184, P::kFirstLast, C::kSecond},      {185, P::kFirstSecond, C::kFirst},
+    {225, P::kFirstSecond, C::kFirst},     {227, P::kFirst16kTwice, C::kFirst},
+    {228, P::kLast32k, C::kFirst},         {231, P::kFirstLast, C::kFirst},
+    {232, P::kFirstLast, C::kFirst},       {240, P::kFirstLast, C::kFirst},
+    {241, P::kLast32k, C::kFirst},         {242, P::kFirstLast, C::kFirst},
+    {245, P::kFirstLast, C::kFirst},       {246, P::kFirstLast, C::kFirst},
+    {248, P::kFirstLast, C::kFirst},       {249, P::kFirstLast, C::kFirst},
+    {250, P::kFirstLast, C::kFirst},       {254, P::kFirstLast, C::kFirst},
 };
 
 INSTANTIATE_TEST_SUITE_P(RomLoader, SupportedBoardTest, ::testing::ValuesIn(kSupportedBoards),

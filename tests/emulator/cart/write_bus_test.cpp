@@ -58,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LowRangeCase{kMapperWithDefaultLowRange, 0x5FFF, false},
                       LowRangeCase{kMapperWithDefaultLowRange, 0x6000, true},
                       LowRangeCase{kMapperWithDefaultLowRange, 0x7FFF, true},
-                      LowRangeCase{19, 0x6FFF, true}, LowRangeCase{19, 0x7000, false}));
+                      LowRangeCase{19, 0x6FFF, true}, LowRangeCase{19, 0x7FFF, true},
+                      LowRangeCase{19, 0x5FFF, false}));
 
 TEST_F(WriteBusTest, WriteAt2008IsNotAPpuControlWrite) {
   WriteBus(*machine, 0x2008, 0x03);
