@@ -9,6 +9,7 @@
 #include "emulator/cart/board_table.h"
 #include "emulator/cart/initial_layout.h"
 #include "emulator/host/log.h"
+#include "emulator/machine_state/io_registers.h"
 #include "files/regular_file.h"
 #include "formats/ines_header.h"
 
@@ -18,10 +19,6 @@ namespace {
 constexpr std::string_view kTooManyBanksText =
     "ROM header asks for more banks than the cartridge stores hold\n";
 constexpr std::string_view kTruncatedText = "ROM image is shorter than its header says\n";
-
-constexpr uint16_t kPpuStatus = 0x2002;
-constexpr uint8_t kStatusChrIsRom = 0x10;  // tells the PPU write path pattern memory is ROM
-constexpr uint16_t kTrainerAddress = 0x7000;
 
 void LogIdentification(uint8_t mapperNumber, const InesHeader& header) {
   LogText("ROM image identified as Mapper#");
@@ -45,7 +42,8 @@ void CommitImage(MachineState& machine, const InesHeader& header, uint8_t mapper
   cart.fourScreen = header.fourScreen;
   cart.mapperNumber = mapperNumber;
 
-  if (header.chrBankCount != 0) machine.cpuMem[kPpuStatus] |= kStatusChrIsRom;
+  // Tells the PPU write path that pattern memory is ROM.
+  if (header.chrBankCount != 0) machine.cpuMem[kPpuStatus] |= kStatusChrRom;
 
   const uint8_t* next = data.data();
   if (header.trainer) {

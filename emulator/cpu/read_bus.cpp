@@ -1,7 +1,7 @@
 #include "emulator/cpu/read_bus.h"
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {

@@ -5,11 +5,11 @@
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/mirroring.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kPpuAddressMask = 0x3FFF;
 constexpr uint16_t kNameTableStart = 0x2000;
 constexpr uint16_t kNameTableEnd = 0x3000;
 constexpr uint16_t kPaletteStart = 0x3F00;

@@ -5,8 +5,8 @@
 #include "emulator/cart/mappers/mmc1.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mirroring.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
