@@ -5,54 +5,17 @@
 #include "emulator/cart/board_table.h"
 #include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
 
-// vramLatch fields: coarse X bits 0-4, coarse Y bits 5-9, name-table select bits 10-11.
-constexpr uint16_t kLatchCoarseXClear = 0xFFE0;
-constexpr uint16_t kLatchCoarseYClear = 0xFC1F;
-constexpr uint16_t kLatchTableClear = 0xF3FF;
-constexpr uint16_t kLatchLowByte = 0x00FF;
-constexpr uint16_t kLatchHighByte = 0xFF00;
-constexpr uint8_t kAddrHighBits = 0x3F;  // a $2006 first write sets address bits 8-13
-
-void WritePpuScroll(MachineState& machine, uint8_t value) {
-  PpuLatches& ppu = machine.ppu;
-  if (!ppu.writeToggle) {
-    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchCoarseXClear) | (value >> 3));
-    ppu.fineX = value & 7;
-  } else if (machine.vblankPhase) {
-    ppu.vramLatch =
-        static_cast<uint16_t>((ppu.vramLatch & kLatchCoarseYClear) | ((value & 0xF8) << 2));
-    ppu.fineY = value & 7;
-  } else {
-    // Mid-frame the vertical scroll is not taken; only the coarse Y of the latch is cleared.
-    ppu.vramLatch &= kLatchCoarseYClear;
-  }
-  ppu.writeToggle ^= 1;
-}
-
-// In vblank $2006 addresses VRAM for $2007; during the picture it moves the scroll position.
+// A second $2006 write moves v at once; boards that watch the PPU address see the move.
 void WritePpuAddr(MachineState& machine, uint8_t value) {
   PpuLatches& ppu = machine.ppu;
-  const uint16_t high = static_cast<uint16_t>((value & kAddrHighBits) << 8);
-  if (machine.vblankPhase) {
-    if (!ppu.writeToggle) {
-      ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr & kLatchLowByte) | high);
-    } else {
-      ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr & kLatchHighByte) | value);
-    }
-  } else if (!ppu.writeToggle) {
-    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchLowByte) | high);
-    ppu.fineY = 0;
-  } else {
-    ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & kLatchHighByte) | value);
-    ppu.vramAddr = ppu.vramLatch & kPpuAddressMask;
-  }
-  ppu.writeToggle ^= 1;
+  WriteAddress(ppu, value);
   ppu.vramAddrWritten = 1;
-  MapperPpuAddress(machine, ppu.vramAddr);
+  MapperPpuAddress(machine, ppu.vramAddr & kPpuAddressMask);
 }
 
 // A write uses up the fresh address too: a read after it steps on like any later read, so
@@ -60,18 +23,16 @@ void WritePpuAddr(MachineState& machine, uint8_t value) {
 void WritePpuData(MachineState& machine, uint8_t value) {
   PpuLatches& ppu = machine.ppu;
   ppu.vramAddrWritten = 0;
-  PpuWrite(machine, ppu.vramAddr, value);
-  const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
-  ppu.vramAddr = static_cast<uint16_t>((ppu.vramAddr + step) & kPpuAddressMask);
-  MapperPpuAddress(machine, ppu.vramAddr);
+  PpuWrite(machine, ppu.vramAddr & kPpuAddressMask, value);
+  StepDataAddress(ppu, (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) != 0);
+  MapperPpuAddress(machine, ppu.vramAddr & kPpuAddressMask);
 }
 
 void WritePpuRegister(MachineState& machine, uint16_t address, uint8_t value) {
   switch (address) {
     case kPpuCtrl:
       machine.cpuMem[kPpuCtrl] = value;
-      machine.ppu.vramLatch =
-          static_cast<uint16_t>((machine.ppu.vramLatch & kLatchTableClear) | ((value & 3) << 10));
+      WriteScrollTable(machine.ppu, value);
       break;
     case kPpuMask:
     case kOamAddr:
@@ -82,7 +43,7 @@ void WritePpuRegister(MachineState& machine, uint16_t address, uint8_t value) {
       ++machine.cpuMem[kOamAddr];  // wraps 255 -> 0
       break;
     case kPpuScroll:
-      WritePpuScroll(machine, value);
+      WriteScroll(machine.ppu, value);
       break;
     case kPpuAddr:
       WritePpuAddr(machine, value);

@@ -4,6 +4,7 @@
 #include "emulator/cart/write_bus.h"
 #include "emulator/cpu/read_bus.h"
 #include "emulator/machine_state/io_registers.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
@@ -51,7 +52,7 @@ void PowerOn(MachineState& machine) {
   machine.cpuMem[kJoypad2] = kPowerOnJoypadByte;
   machine.cpuMem[kPpuMask] = kPowerOnMask;
   machine.ppu.vramAddrWritten = 1;
-  machine.ppu.vramAddr = 0;
+  SetVramAddr(machine.ppu, 0);
   machine.ppu.writeToggle = 0;
   machine.padReadIndex[0] = 0;
   machine.cpu.PC = ReadVector(machine, kResetVector);

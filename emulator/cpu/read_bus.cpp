@@ -2,6 +2,7 @@
 
 #include "emulator/cart/board_table.h"
 #include "emulator/machine_state/io_registers.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
@@ -26,26 +27,31 @@ uint8_t ReadOamData(MachineState& machine) {
   return value;
 }
 
+constexpr uint16_t kPaletteOverNameTables = 0x1000;  // $3F00-$3FFF lie over $2F00-$2FFF
+
 uint8_t ReadPpuByte(const MachineState& machine, uint16_t address) {
   // Palette mirrors $3F20-$3FFF are not stored; they read the 32 entries below them.
-  if (address >= 0x3F00) address &= 0x3F1F;
+  if (address >= kPaletteStart) address &= kPaletteMirrorMask;
   return machine.ppuMem[address];
 }
 
-// No delayed read buffer: a read that directly follows a $2006 address returns the byte
-// without stepping the address, so the first two reads return the same byte. A $2007 write
-// in between ends that (write_bus.cpp).
+// A read of pattern or name-table memory returns the byte the read before it fetched, and
+// fetches the one at the address for the next, so the first read after setting an address
+// returns a stale byte. A palette read returns its entry at once and fetches the name-table
+// byte underneath ($2F00-$2FFF) into the buffer. Every read steps the address.
 uint8_t ReadPpuData(MachineState& machine) {
   PpuLatches& ppu = machine.ppu;
   const uint16_t address = ppu.vramAddr & kPpuAddressMask;
-  const uint8_t value = ReadPpuByte(machine, address);
-  if (ppu.vramAddrWritten) {
-    ppu.vramAddrWritten = 0;
-    return value;
+  uint8_t value = ppu.readBuffer;
+  if (address >= kPaletteStart) {
+    value = ReadPpuByte(machine, address);
+    ppu.readBuffer = machine.ppuMem[address - kPaletteOverNameTables];
+  } else {
+    ppu.readBuffer = machine.ppuMem[address];
   }
-  const uint16_t step = (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) ? 32 : 1;
-  ppu.vramAddr = static_cast<uint16_t>((address + step) & kPpuAddressMask);
-  MapperPpuAddress(machine, ppu.vramAddr);
+  ppu.vramAddrWritten = 0;
+  StepDataAddress(ppu, (machine.cpuMem[kPpuCtrl] & kCtrlIncrement32) != 0);
+  MapperPpuAddress(machine, ppu.vramAddr & kPpuAddressMask);
   return value;
 }
 

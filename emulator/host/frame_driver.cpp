@@ -8,10 +8,12 @@
 #include "emulator/cpu/cpu_core.h"
 #include "emulator/cpu/interrupts.h"
 #include "emulator/host/log.h"
+#include "emulator/host/palette.h"
 #include "emulator/host/screenshot.h"
 #include "emulator/host/startup.h"
 #include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
+#include "emulator/ppu/ppu_scroll.h"
 #include "emulator/ppu/renderer.h"
 #include "emulator/ppu/sprite_flags.h"
 #include "emulator/sound/mix_frame_sound.h"
@@ -20,13 +22,13 @@
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kBackdropAddress = 0x3F00;  // palette entry 0: the backdrop colour
 constexpr uint32_t kPatternMemorySize = 0x2000;
 
 // The two surfaces of a drawn frame, locked, with the rows of the current line.
 struct FrameDrawing {
   bool drawn = false;
   uint8_t backdrop = 0;
+  std::array<uint16_t, 8> emphasisLines{};  // picture lines drawn under each colour emphasis
   uint8_t* overlayRow = nullptr;
   uint8_t* frameRow = nullptr;
   int pitch = 0;
@@ -53,13 +55,18 @@ FrameDrawing BeginDrawing(VideoState& video, uint8_t backdrop, bool skipRender) 
   return drawing;
 }
 
-// Lays the overlay over the frame surface, keyed on the backdrop colour, and shows it.
-void ComposeAndPresent(const MachineState& machine, HostState& host) {
+// Lays the overlay over the frame surface, keyed on the backdrop colour the frame surface was
+// filled with, and shows it. The key is not read again here: by now the program may be
+// writing next frame's palette. The display shows the whole picture under the colour
+// emphasis most of its lines were drawn with.
+void ComposeAndPresent(HostState& host, const FrameDrawing& drawing) {
   VideoState& video = host.video;
   video.overlaySurface->Unlock();
   video.frameSurface->Unlock();
-  video.overlaySurface->SetSourceColourKey(machine.ppuMem[kBackdropAddress]);
+  video.overlaySurface->SetSourceColourKey(drawing.backdrop);
   CopySurfaceKeyed(*video.overlaySurface, *video.frameSurface, 0, 0);
+  const auto most = std::ranges::max_element(drawing.emphasisLines);
+  ShowEmphasis(video, static_cast<uint8_t>(most - drawing.emphasisLines.begin()));
   PresentFrame(video, host.settings, host.display);
 }
 
@@ -136,6 +143,12 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
     if (line < timing.visibleLineLimit) {
       RunCpuLine(machine, core);
       if (RenderingEnabled(machine)) {
+        // The PPU moves its scroll on every rendered line, whether the frame is drawn or not.
+        if (line == 0) {
+          StartFrameScroll(machine.ppu);
+        } else {
+          StartLineScroll(machine.ppu);
+        }
         if (!drawing.drawn) {
           CountSpritesOnLine(machine, line);
         } else if (line < timing.renderedLines) {
@@ -144,19 +157,22 @@ void RunScanlines(MachineState& machine, HostState& host, FrameDrawing& drawing)
           std::memset(drawing.overlayRow, kBlankLineColour, kPictureWidth);
           std::memset(drawing.frameRow, kBlankLineColour, kPictureWidth);
         }
+        FinishLineScroll(machine.ppu);
       } else if (drawing.drawn) {
         // With rendering off the line shows the backdrop, not what the overlay held before.
         std::memset(drawing.overlayRow, drawing.backdrop, kPictureWidth);
       }
       if (drawing.drawn) {
+        ++drawing.emphasisLines[EmphasisOf(machine.cpuMem[kPpuMask])];
         drawing.overlayRow += drawing.pitch;
         drawing.frameRow += drawing.pitch;
       }
     } else if (line == timing.vblankLine) {
+      // The NMI comes as the flag rises, before the program can see the flag and act on it.
       machine.cpuMem[kPpuStatus] |= kStatusVblank;
-      RunCpuLine(machine, core);
       EnterNmi(machine);
-      if (drawing.drawn) ComposeAndPresent(machine, host);
+      RunCpuLine(machine, core);
+      if (drawing.drawn) ComposeAndPresent(host, drawing);
     } else {
       if (line == timing.visibleLineLimit) machine.vblankPhase = 1;
       RunCpuLine(machine, core);
@@ -181,8 +197,7 @@ void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender) {
   }
   machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~kStatusSprite0Hit);
 
-  FrameDrawing drawing =
-      BeginDrawing(host.video, machine.ppuMem[kBackdropAddress], skipRender != 0);
+  FrameDrawing drawing = BeginDrawing(host.video, BackdropColour(machine), skipRender != 0);
   if (machine.patternDirty) DecodeAllTiles(machine);
 
   // An exit requested here has released the surfaces along with everything else.

@@ -103,4 +103,20 @@ DisplayPalette BuildDisplayPalette(bool monochrome) {
   return monochrome ? MonochromePalette(kNesColourTable) : kNesColourTable;
 }
 
+DisplayPalette EmphasisedPalette(const DisplayPalette& colours, uint8_t emphasis) {
+  emphasis &= 7;
+  if (emphasis == 0) return colours;
+  const auto dim = [emphasis](uint8_t level, uint8_t bit) {
+    if ((emphasis & ~bit) == 0) return level;
+    return static_cast<uint8_t>(level * kEmphasisDimmingPercent / 100);
+  };
+  DisplayPalette shown = colours;
+  for (PaletteEntry& entry : shown) {
+    entry.red = dim(entry.red, 1);
+    entry.green = dim(entry.green, 2);
+    entry.blue = dim(entry.blue, 4);
+  }
+  return shown;
+}
+
 }  // namespace wrenfold

@@ -2,6 +2,9 @@
 // and the grey version used when the configuration asks for no colour.
 #pragma once
 
+#include <cstdint>
+
+#include "emulator/machine_state/io_registers.h"
 #include "platform/surface8.h"
 
 namespace wrenfold {
@@ -16,5 +19,16 @@ DisplayPalette MonochromePalette(const DisplayPalette& colours);
 
 // The palette the display is given: the colour table, or its grey version.
 DisplayPalette BuildDisplayPalette(bool monochrome);
+
+// The colour emphasis of $2001 bits 5-7, as a number 0-7: bit 0 red, bit 1 green, bit 2 blue.
+inline uint8_t EmphasisOf(uint8_t mask) {
+  return static_cast<uint8_t>((mask & kMaskEmphasis) >> kMaskEmphasisShift);
+}
+
+// `colours` as the picture shows them under colour emphasis 0-7: a primary is dimmed to
+// kEmphasisDimmingPercent of its level while another primary is emphasised, so one emphasised
+// colour stands out and all three darken the whole picture. Emphasis 0 changes nothing.
+inline constexpr int kEmphasisDimmingPercent = 75;
+DisplayPalette EmphasisedPalette(const DisplayPalette& colours, uint8_t emphasis);
 
 }  // namespace wrenfold

@@ -33,17 +33,24 @@ void RecordError(png_structp png, png_const_charp message) {
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 // Returns false with session.error set when libpng gave up. `colours` is the palette of an
-// indexed picture, empty for an RGB one.
+// indexed picture, empty for an RGB one; `emphasis` is written with an indexed picture.
 bool EncodeRows(PngSession& session, int width, int height, std::vector<png_bytep>& rows,
-                const std::vector<png_color>& colours) {
+                const std::vector<png_color>& colours, uint8_t emphasis) {
   if (setjmp(png_jmpbuf(session.png))) return false;
   png_init_io(session.png, session.file);
   png_set_IHDR(session.png, session.info, static_cast<png_uint_32>(width),
                static_cast<png_uint_32>(height), 8,
                colours.empty() ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  char emphasisText[4];
+  png_text text{};
   if (!colours.empty()) {
     png_set_PLTE(session.png, session.info, colours.data(), static_cast<int>(colours.size()));
+    std::snprintf(emphasisText, sizeof emphasisText, "%u", static_cast<unsigned>(emphasis));
+    text.compression = PNG_TEXT_COMPRESSION_NONE;
+    text.key = const_cast<png_charp>(kEmphasisTextKey);
+    text.text = emphasisText;
+    png_set_text(session.png, session.info, &text, 1);
   }
   png_write_info(session.png, session.info);
   png_write_image(session.png, rows.data());
@@ -53,7 +60,7 @@ bool EncodeRows(PngSession& session, int width, int height, std::vector<png_byte
 
 std::optional<std::string> WritePng(const std::string& path, int width, int height,
                                     std::span<const uint8_t> pixels, int bytesPerPixel,
-                                    const std::vector<png_color>& colours) {
+                                    const std::vector<png_color>& colours, uint8_t emphasis) {
   if (width <= 0 || height <= 0 ||
       pixels.size() !=
           static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * bytesPerPixel) {
@@ -62,8 +69,8 @@ std::optional<std::string> WritePng(const std::string& path, int width, int heig
   std::vector<png_bytep> rows(static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     // libpng only reads the rows, but its interface takes them as writable.
-    rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(
-        pixels.data() + static_cast<std::size_t>(y) * width * bytesPerPixel);
+    rows[static_cast<std::size_t>(y)] =
+        const_cast<png_bytep>(pixels.data() + static_cast<std::size_t>(y) * width * bytesPerPixel);
   }
 
   bool written = false;
@@ -78,7 +85,7 @@ std::optional<std::string> WritePng(const std::string& path, int width, int heig
     if (session.png == nullptr || session.info == nullptr) {
       session.error = "libpng could not start";
     } else {
-      written = EncodeRows(session, width, height, rows, colours);
+      written = EncodeRows(session, width, height, rows, colours, emphasis);
     }
     const bool closed = std::fclose(std::exchange(session.file, nullptr)) == 0;
     if (written && !closed) {
@@ -98,16 +105,16 @@ std::optional<std::string> WritePng(const std::string& path, int width, int heig
 
 std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
                                        std::span<const uint8_t> rgb) {
-  return WritePng(path, width, height, rgb, 3, {});
+  return WritePng(path, width, height, rgb, 3, {}, 0);
 }
 
 std::optional<std::string> WriteIndexedPng(const std::string& path, int width, int height,
                                            std::span<const uint8_t> indices,
-                                           const DisplayPalette& palette) {
+                                           const DisplayPalette& palette, uint8_t emphasis) {
   std::vector<png_color> colours;
   colours.reserve(palette.size());
   for (const PaletteEntry& entry : palette) colours.push_back({entry.red, entry.green, entry.blue});
-  return WritePng(path, width, height, indices, 1, colours);
+  return WritePng(path, width, height, indices, 1, colours, emphasis);
 }
 
 }  // namespace wrenfold

@@ -15,10 +15,14 @@ namespace wrenfold {
 std::optional<std::string> WriteRgbPng(const std::string& path, int width, int height,
                                        std::span<const uint8_t> rgb);
 
+// The text field of an indexed picture that holds the colour emphasis (0-7) it was shown with.
+inline constexpr const char* kEmphasisTextKey = "Emphasis";
+
 // `indices` holds width x height palette indices; the file keeps them as they are, with the
-// 256 colours of `palette`, so a reader gets back both the indices and the picture.
+// 256 colours of `palette`, so a reader gets back both the indices and the picture, and the
+// colour `emphasis` the colours were shown with (palette then holds them so shown).
 std::optional<std::string> WriteIndexedPng(const std::string& path, int width, int height,
                                            std::span<const uint8_t> indices,
-                                           const DisplayPalette& palette);
+                                           const DisplayPalette& palette, uint8_t emphasis = 0);
 
 }  // namespace wrenfold

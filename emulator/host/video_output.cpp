@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "emulator/host/log.h"
+#include "emulator/host/palette.h"
 #include "emulator/host/splash_picture.h"
 
 namespace wrenfold {
@@ -122,7 +123,14 @@ bool ShowSplash(VideoState& video) {
 void AttachPalette(VideoState& video) {
   if (video.display == nullptr) return;
   video.display->SetPalette(video.palette);
+  video.emphasis = 0;
   video.display->Present();
+}
+
+void ShowEmphasis(VideoState& video, uint8_t emphasis) {
+  if (video.display == nullptr || emphasis == video.emphasis) return;
+  video.display->SetPalette(EmphasisedPalette(video.palette, emphasis));
+  video.emphasis = emphasis;
 }
 
 void PresentFrame(VideoState& video, const HostSettings& settings,

@@ -28,7 +28,8 @@ struct VideoState {
   Surface8* backBuffer = nullptr;      // cleared with the screen, never shown
   Surface8* overlaySurface = nullptr;  // the background and the sprites in front of it
   Surface8* frameSurface = nullptr;    // the sprites behind; the finished picture after compose
-  DisplayPalette palette{};            // kept from start-up until it is attached
+  DisplayPalette palette{};            // built at start-up: the colours without emphasis
+  uint8_t emphasis = 0;                // the colour emphasis the display's palette shows
 };
 
 // Where PresentFrame puts the picture on the screen buffer: at (192, 128) at natural size, or
@@ -49,6 +50,10 @@ bool ShowSplash(VideoState& video);
 
 // Gives the display the palette and shows the screen buffer through it.
 void AttachPalette(VideoState& video);
+
+// Gives the display the palette under colour emphasis 0-7 (EmphasisOf, palette.h) when the
+// picture to be shown has another emphasis than the last one.
+void ShowEmphasis(VideoState& video, uint8_t emphasis);
 
 // Copies the finished frame surface onto the screen buffer (at (192, 128), doubled into
 // the resolution's rectangle, or doubled as scanline bands) and shows it. Copy results are

@@ -24,6 +24,7 @@ inline constexpr uint16_t kPpuAddr = 0x2006;
 inline constexpr uint16_t kPpuData = 0x2007;
 
 // $2000 bits.
+inline constexpr uint8_t kCtrlNameTable = 0x03;         // the name table the scroll starts in
 inline constexpr uint8_t kCtrlIncrement32 = 0x04;       // $2007 steps by 32 (one name-table row)
 inline constexpr uint8_t kCtrlSpriteTable1 = 0x08;      // 8 x 8 sprites come from pattern table 1
 inline constexpr uint8_t kCtrlBackgroundTable1 = 0x10;  // the background comes from table 1
@@ -31,10 +32,13 @@ inline constexpr uint8_t kCtrlTallSprites = 0x20;       // 8 x 16 sprites
 inline constexpr uint8_t kCtrlNmiEnable = 0x80;
 
 // $2001 bits.
+inline constexpr uint8_t kMaskGreyscale = 0x01;       // every colour shown as its row's grey
 inline constexpr uint8_t kMaskBackgroundLeft = 0x02;  // background shown in the leftmost 8 pixels
 inline constexpr uint8_t kMaskSpritesLeft = 0x04;     // sprites allowed in the leftmost 8 pixels
 inline constexpr uint8_t kMaskBackground = 0x08;
 inline constexpr uint8_t kMaskSprites = 0x10;
+inline constexpr uint8_t kMaskEmphasis = 0xE0;  // colour emphasis: bit 5 red, 6 green, 7 blue
+inline constexpr int kMaskEmphasisShift = 5;
 
 // $2002 bits.
 inline constexpr uint8_t kStatusChrRom = 0x10;          // set by the loader for images with CHR ROM
@@ -43,6 +47,9 @@ inline constexpr uint8_t kStatusSprite0Hit = 0x40;
 inline constexpr uint8_t kStatusVblank = 0x80;
 
 inline constexpr uint16_t kPpuAddressMask = 0x3FFF;
+// The palette in PPU address space: 32 entries at $3F00, seen again up to $3FFF.
+inline constexpr uint16_t kPaletteStart = 0x3F00;
+inline constexpr uint16_t kPaletteMirrorMask = 0x3F1F;  // address AND this = the entry's address
 
 // APU and I/O registers. Each sound channel's registers start at its control register.
 inline constexpr uint16_t kSq1Ctrl = 0x4000;

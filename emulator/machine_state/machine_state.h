@@ -106,13 +106,15 @@ struct MapperRegisters {
 };
 
 // PPU latches kept apart from the register images in cpuMem.
+// The scroll and address registers (emulator/ppu/ppu_scroll.h).
 struct PpuLatches {
-  uint16_t vramLatch;   // scroll latch: coarse X 0-4, coarse Y 5-9, table 10-11, fine Y 12-14
-  uint16_t vramAddr;    // next $2007 address, below 0x4000
+  uint16_t vramLatch;  // t: coarse X 0-4, coarse Y 5-9, table 10-11, fine Y 12-14
+  uint16_t vramAddr;   // v, laid out as t; its low 14 bits are the next $2007 address
   uint8_t writeToggle;  // shared $2005/$2006 first/second write toggle
   uint8_t fineX;
-  uint8_t fineY;
+  uint8_t fineY;            // v's fine Y, kept beside it by SetVramAddr
   uint8_t vramAddrWritten;  // set by $2006, cleared by the next $2007 read or write
+  uint8_t readBuffer;       // the byte a $2007 read of pattern or name-table memory returns
 };
 
 // IRQ counters and latches of the cartridge boards.

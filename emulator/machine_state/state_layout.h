@@ -61,7 +61,8 @@ inline constexpr StateField kPadReadIndex{83466, 2};  // one per port
 inline constexpr StateField kCycleCarry{83468, 2};  // second core: cycles carried to the next line
 // A checksum of the PRG and CHR data, so a state of another game on the same board is refused.
 inline constexpr StateField kRomFingerprint{83470, 4};
-inline constexpr StateField kLatchBlockSpare{83474, 8};  // written 0, read any value
+inline constexpr StateField kPpuReadBuffer{83474, 1};    // the $2007 read buffer
+inline constexpr StateField kLatchBlockSpare{83475, 7};  // written 0, read any value
 
 // In file order.
 // clang-format off
@@ -70,7 +71,7 @@ inline constexpr StateField kStateFields[] = {
     kFourScreen, kMapperNumber, kAfterMapperNumber, kSpareNameTable, kPaletteRam, kNamcoRam,
     kCpuP, kCpuS, kCpuPc, kCpuA, kCpuX, kCpuY, kCpuSpare, kBoardBlock, kCpuMem, kPpuMem, kOam,
     kVramLatch, kVramAddr, kWriteToggle, kFineX, kFineY, kVramAddrWritten, kPadReadIndex,
-    kCycleCarry, kRomFingerprint, kLatchBlockSpare,
+    kCycleCarry, kRomFingerprint, kPpuReadBuffer, kLatchBlockSpare,
 };
 // clang-format on
 

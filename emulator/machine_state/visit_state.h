@@ -87,6 +87,7 @@ void VisitState(Io& io, Machine& machine, Envelope& envelope,
   VisitField<kPadReadIndex>(io, machine.padReadIndex);
   VisitField<kCycleCarry>(io, machine.cycleCarry);
   VisitField<kRomFingerprint>(io, envelope.romFingerprint);
+  VisitField<kPpuReadBuffer>(io, machine.ppu.readBuffer);
   io.Reserved(kLatchBlockSpare.offset, kLatchBlockSpare.size);
 }
 

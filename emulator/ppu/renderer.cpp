@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "emulator/machine_state/io_registers.h"
+#include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 
@@ -24,24 +25,20 @@ constexpr uint32_t kCacheRowSize = 8;
 constexpr int kLeftColumnWidth = 8;
 constexpr int kSpriteCount = 64;
 constexpr uint8_t kSpritePaletteStart = 16;
+constexpr uint8_t kGreyColumn = 0x30;  // greyscale keeps a colour number's brightness row
 
-// vramAddr layout: coarse X in bits 0-4, coarse Y in bits 5-9, name table in bits 10-11.
-constexpr uint16_t kCoarseXMask = 0x001F;
-constexpr uint16_t kCoarseYMask = 0x03E0;
-constexpr uint16_t kHorizontalTable = 0x0400;
-constexpr uint16_t kVerticalTable = 0x0800;
+// Name-table addresses are $2000 plus the coarse X, coarse Y and table bits of the scroll.
 constexpr uint16_t kNameTableBase = 0x2000;
+constexpr uint16_t kNameTableBits = 0x0FFF;
 constexpr uint16_t kAttributeOffset = 0x03C0;
-constexpr uint16_t kRowStep = 32;               // name-table bytes per tile row
-constexpr uint16_t kCoarseYPastRows = 30 << 5;  // the row after the 30 rows of a table
 
 // Moves the name-table address to the next tile of the line: past column 31 back to column 0,
 // in the neighbouring table when the line is scrolled.
 uint16_t NextTileAddress(uint16_t nameAddress, uint32_t phase) {
   ++nameAddress;
-  if ((nameAddress & kCoarseXMask) == 0) {
+  if ((nameAddress & kScrollCoarseX) == 0) {
     nameAddress -= 32;
-    if (phase != 0) nameAddress ^= kHorizontalTable;
+    if (phase != 0) nameAddress ^= kScrollTableX;
   }
   return nameAddress;
 }
@@ -72,11 +69,15 @@ uint64_t ColourPixels(const PixelMasks& masks, const uint64_t* colours) {
   return (lowPair & ~masks.bit1) | (highPair & masks.bit1);
 }
 
-// The palette entries from `first` on, each repeated in all eight bytes of a word.
+// The colours of the palette entries from `first` on, each repeated in all eight bytes of a
+// word.
 template <std::size_t kCount>
 std::array<uint64_t, kCount> SpreadPaletteEntries(const MachineState& machine, std::size_t first) {
   std::array<uint64_t, kCount> words;
   for (std::size_t i = 0; i < kCount; ++i) words[i] = machine.paletteRam[first + i] * kEveryByte;
+  if (machine.cpuMem[kPpuMask] & kMaskGreyscale) {
+    for (uint64_t& word : words) word &= kGreyColumn * kEveryByte;
+  }
   return words;
 }
 
@@ -90,7 +91,7 @@ class BackgroundLine {
                     ((machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) ? kCacheTableSize : 0) +
                     fineY * kCacheRowSize),
         colourWords(SpreadPaletteEntries<16>(machine, 0)) {
-    const uint16_t coarseY = (nameAddress & kCoarseYMask) >> 5;
+    const uint16_t coarseY = (nameAddress & kScrollCoarseY) >> 5;
     attributeRow = kNameTableBase | kAttributeOffset | ((coarseY >> 2) << 3);
     attributeShiftY = (coarseY & 2) ? 4 : 0;
   }
@@ -99,8 +100,8 @@ class BackgroundLine {
   uint64_t TileRow(uint16_t nameAddress) const {
     const uint8_t tile = machine.ppuMem[nameAddress & 0x3FFF];
     // One attribute byte covers 4 x 4 tiles; bit 1 of each coarse coordinate picks the quadrant.
-    const uint8_t attribute =
-        machine.ppuMem[attributeRow | (nameAddress & 0x0C00) | ((nameAddress & kCoarseXMask) >> 2)];
+    const uint16_t column = nameAddress & kScrollCoarseX;
+    const uint8_t attribute = machine.ppuMem[attributeRow | (nameAddress & 0x0C00) | (column >> 2)];
     const int shift = attributeShiftY + (nameAddress & 2);
     const uint64_t* colours = &colourWords[((attribute >> shift) & 3) * 4];
     return ColourPixels(LoadPatternRow(patternRows + tile * kCacheTileSize, false), colours);
@@ -114,14 +115,13 @@ class BackgroundLine {
   int attributeShiftY;
 };
 
-// Draws the background into `front` and returns the name-table address reached at the end
-// of the line. Whole tiles go into a line buffer (33 of them when fine X cuts the first and
-// the last), and the 256 pixels from fine X on are copied out of it. A board's fetch hook
-// sees each tile number as it is fetched, one tile ahead of drawing; the loop is built
-// without the call for the boards that have none.
+// Draws the background into `front`. Whole tiles go into a line buffer (33 of them when fine X cuts
+// the first and the last), and the 256 pixels from fine X on are copied out of it. A board's fetch
+// hook sees each tile number as it is fetched, one tile ahead of drawing; the loop is built without
+// the call for the boards that have none.
 template <bool kFetchHook>
-uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress, uint32_t phase,
-                        uint8_t fineY, PpuFetchHook ppuFetch) {
+void DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddress, uint32_t phase,
+                    uint8_t fineY, PpuFetchHook ppuFetch) {
   const uint32_t fineX = phase & 7;
   const BackgroundLine background(machine, nameAddress, fineY);
   constexpr int kTilesPerLine = kPictureWidth / 8;
@@ -142,23 +142,8 @@ uint16_t DrawBackground(MachineState& machine, uint8_t* front, uint16_t nameAddr
 
   // The masked column is transparent background: the backdrop, and sprites behind it show.
   if ((machine.cpuMem[kPpuMask] & kMaskBackgroundLeft) == 0) {
-    std::memset(front, machine.paletteRam[0], kLeftColumnWidth);
+    std::memset(front, BackdropColour(machine), kLeftColumnWidth);
   }
-  return nameAddress;
-}
-
-void AdvanceVerticalScroll(MachineState& machine, uint16_t nameAddress, uint8_t fineY) {
-  if (fineY != 7) {
-    machine.ppu.fineY = static_cast<uint8_t>(fineY + 1);
-    return;
-  }
-  machine.ppu.fineY = 0;
-  uint16_t address = static_cast<uint16_t>(nameAddress + kRowStep);
-  if ((address & kCoarseYMask) == kCoarseYPastRows) {
-    // Below the 30 tile rows the picture continues in the other vertical name table.
-    address = static_cast<uint16_t>((address & ~kCoarseYMask) ^ kVerticalTable);
-  }
-  machine.ppu.vramAddr = address;
 }
 
 // Cache offset of the row of a sprite's pattern that lies `row` lines below its top.
@@ -276,32 +261,35 @@ void DrawSprites(const MachineState& machine, uint8_t* front, uint8_t* rear, int
 
 }  // namespace
 
+uint8_t ShownColourBits(const MachineState& machine) {
+  return (machine.cpuMem[kPpuMask] & kMaskGreyscale) ? kGreyColumn : 0xFF;
+}
+
+uint8_t BackdropColour(const MachineState& machine) {
+  return machine.paletteRam[0] & ShownColourBits(machine);
+}
+
 void RenderLine(MachineState& machine, uint8_t* front, uint8_t* rear, int line, int /*pitch*/,
                 PpuFetchHook ppuFetch) {
   if (front == nullptr || rear == nullptr || line < 0 || line >= kPictureHeight) return;
 
-  // Coarse X and the horizontal table come from the latch on every line; the vertical part
-  // carries on from the previous line except at the top of the picture.
-  PpuLatches& ppu = machine.ppu;
-  if (line == 0) {
-    ppu.vramAddr = ppu.vramLatch & 0x0FFF;
-  } else {
-    ppu.vramAddr = (ppu.vramAddr & 0x0BE0) | (ppu.vramLatch & 0x041F);
-  }
-  // A restored state may hold any byte here; the scroll counters are three bits wide.
-  const uint8_t fineY = ppu.fineY & 7;
-  const uint32_t phase = (ppu.fineX & 7) + 8 * (ppu.vramAddr & kCoarseXMask);
-  uint16_t nameAddress = ppu.vramAddr | kNameTableBase;
+  // The frame driver has moved the scroll to this line (ppu_scroll.h).
+  const uint16_t scroll = machine.ppu.vramAddr;
+  const uint8_t fineY = FineYOf(scroll);
+  // A restored state may hold any byte here; fine X is three bits wide.
+  const uint32_t phase = (machine.ppu.fineX & 7) + 8 * (scroll & kScrollCoarseX);
+  const uint16_t nameAddress = kNameTableBase | (scroll & kNameTableBits);
 
   if (machine.cpuMem[kPpuMask] & kMaskBackground) {
-    nameAddress = ppuFetch != nullptr
-                      ? DrawBackground<true>(machine, front, nameAddress, phase, fineY, ppuFetch)
-                      : DrawBackground<false>(machine, front, nameAddress, phase, fineY, nullptr);
+    if (ppuFetch != nullptr) {
+      DrawBackground<true>(machine, front, nameAddress, phase, fineY, ppuFetch);
+    } else {
+      DrawBackground<false>(machine, front, nameAddress, phase, fineY, nullptr);
+    }
   } else {
     // No background: the line is the backdrop, under and over which the sprites are drawn.
-    std::memset(front, machine.paletteRam[0], kPictureWidth);
+    std::memset(front, BackdropColour(machine), kPictureWidth);
   }
-  AdvanceVerticalScroll(machine, nameAddress, fineY);
 
   CheckSprite0Hit(machine, line);
   if (machine.cpuMem[kPpuMask] & kMaskSprites) DrawSprites(machine, front, rear, line);

@@ -17,12 +17,13 @@ namespace {
 constexpr int kWidth = 256;
 constexpr int kHeight = 240;
 
-// A palette unlike ours, as a reference's would be, with neighbouring numbers far apart.
+// A palette unlike ours, as a reference's would be, with neighbouring numbers and the same
+// number under neighbouring emphases far apart.
 ReferencePalette TestPalette() {
   ReferencePalette palette;
-  for (int n = 0; n < kColourNumbers; ++n) {
-    palette[n] = Rgb{static_cast<uint8_t>(n * 37), static_cast<uint8_t>(n * 101 + 17),
-                     static_cast<uint8_t>(n * 59 + 5)};
+  for (int key = 0; key < kPaletteKeys; ++key) {
+    palette[key] = Rgb{static_cast<uint8_t>(key * 37), static_cast<uint8_t>(key * 101 + 17),
+                       static_cast<uint8_t>(key * 59 + 5)};
   }
   return palette;
 }
@@ -38,7 +39,9 @@ IndexedPicture Bands() {
 
 RgbPicture AsReference(const IndexedPicture& ours, const ReferencePalette& palette) {
   RgbPicture picture{ours.width, ours.height, {}};
-  for (uint8_t index : ours.indices) picture.pixels.push_back(*palette[index]);
+  for (uint8_t index : ours.indices) {
+    picture.pixels.push_back(*ReferenceColour(index, ours.emphasis, palette));
+  }
   return picture;
 }
 
@@ -72,6 +75,18 @@ TEST(FrameSimilarityTest, ColoursOneEntryOffOrUnknownDoNotMatch) {
   EXPECT_EQ(Similarity(ours, theirs, palette, 232), 0.0);
 }
 
+// A picture shown under colour emphasis is held against the reference's colours under the
+// same emphasis, not those of the plain picture.
+TEST(FrameSimilarityTest, OurPicturesEmphasisPicksTheReferencesColours) {
+  const ReferencePalette palette = TestPalette();
+  IndexedPicture ours = Bands();
+  ours.emphasis = 7;
+  const RgbPicture theirs = AsReference(ours, palette);
+  EXPECT_DOUBLE_EQ(Similarity(ours, theirs, palette, 232), 1.0);
+  ours.emphasis = 0;
+  EXPECT_LT(Similarity(ours, theirs, palette, 232), 0.01);
+}
+
 TEST(FrameSimilarityTest, BestMatchTakesTheLikestFrameAndTheNearestOnTies) {
   const ReferencePalette palette = TestPalette();
   const IndexedPicture ours = Bands();
@@ -79,7 +94,8 @@ TEST(FrameSimilarityTest, BestMatchTakesTheLikestFrameAndTheNearestOnTies) {
   RgbPicture other = same;
   for (int i = 0; i < 5000; ++i) other.pixels[i] = Rgb{1, 2, 250};
 
-  const auto ahead = BestMatch(ours, {{-1, other}, {0, other}, {1, same}, {2, other}}, palette, 232);
+  const auto ahead =
+      BestMatch(ours, {{-1, other}, {0, other}, {1, same}, {2, other}}, palette, 232);
   ASSERT_TRUE(ahead);
   EXPECT_EQ(ahead->offset, 1);
   EXPECT_DOUBLE_EQ(ahead->similarity, 1.0);
@@ -102,16 +118,16 @@ TEST(FrameSimilarityTest, SideBySideMarksExactlyTheDifferingPixels) {
   }
   EXPECT_EQ(red, 1);
   EXPECT_EQ(picture.At(mapLeft + 20, 10), (Rgb{255, 32, 32}));
-  EXPECT_EQ(picture.At(20, 10), *palette[ours.At(20, 10)]);
+  EXPECT_EQ(picture.At(20, 10), *ReferenceColour(ours.At(20, 10), 0, palette));
 }
 
 TEST(PaletteCalibrationTest, ChartFrameIsTheMiddleOfEachColoursLongestStretch) {
-  std::vector<std::optional<uint8_t>> shown(3, std::nullopt);  // frames 1-3: no one colour
-  for (int colour = 0; colour < 3; ++colour) shown.insert(shown.end(), 8, uint8_t(colour));
-  shown.insert(shown.end(), 2, uint8_t{7});  // too short to trust
-  shown.insert(shown.end(), 6, uint8_t{1});  // colour 1 again, shorter than its first stretch
-  const std::map<uint8_t, uint32_t> frames = ChooseChartFrames(shown, 5);
-  EXPECT_EQ(frames, (std::map<uint8_t, uint32_t>{{0, 8}, {1, 16}, {2, 24}}));
+  std::vector<std::optional<uint16_t>> shown(3, std::nullopt);  // frames 1-3: no one colour
+  for (int key : {0, 1, 0x1C0}) shown.insert(shown.end(), 8, uint16_t(key));
+  shown.insert(shown.end(), 2, uint16_t{7});  // too short to trust
+  shown.insert(shown.end(), 6, uint16_t{1});  // key 1 again, shorter than its first stretch
+  const std::map<uint16_t, uint32_t> frames = ChooseChartFrames(shown, 5);
+  EXPECT_EQ(frames, (std::map<uint16_t, uint32_t>{{0, 8}, {1, 16}, {0x1C0, 24}}));
 }
 
 TEST(PaletteCalibrationTest, UniformPictureNeedsNearlyEveryComparedPixel) {
@@ -127,12 +143,13 @@ TEST(PaletteCalibrationTest, PaletteFileRoundTripsAndRejectsDamagedLines) {
   ReferencePalette read;
   ASSERT_FALSE(ParsePalette(FormatPalette(palette), read));
   EXPECT_EQ(read, palette);
-  EXPECT_TRUE(ParsePalette("00 FFFFFF\n40 000000\n", read));  // colour number 64
-  EXPECT_TRUE(ParsePalette("00 FFFF\n", read));
-  EXPECT_TRUE(ParsePalette("zz 123456\n", read));
+  EXPECT_TRUE(ParsePalette("000 FFFFFF\n200 000000\n", read));  // key 512: emphasis 8
+  EXPECT_TRUE(ParsePalette("000 FFFF\n", read));
+  EXPECT_TRUE(ParsePalette("00 FFFFFF\n", read));
+  EXPECT_TRUE(ParsePalette("zzz 123456\n", read));
 }
 
-TEST(PictureFilesTest, IndexedPngKeepsTheColourNumbers) {
+TEST(PictureFilesTest, IndexedPngKeepsTheColourNumbersAndTheEmphasis) {
   const IndexedPicture ours = Bands();
   const std::string path =
       (std::filesystem::path(::testing::TempDir()) / "frame_compare_indexed.png").string();
@@ -141,6 +158,10 @@ TEST(PictureFilesTest, IndexedPngKeepsTheColourNumbers) {
   ASSERT_FALSE(ReadIndexedPng(path, read));
   EXPECT_EQ(read.indices, ours.indices);
   EXPECT_EQ(read.width, kWidth);
+  EXPECT_EQ(read.emphasis, 0);
+  ASSERT_FALSE(WriteIndexedPng(path, kWidth, kHeight, ours.indices, kNesColourTable, 5));
+  ASSERT_FALSE(ReadIndexedPng(path, read));
+  EXPECT_EQ(read.emphasis, 5);
 
   ASSERT_FALSE(WritePicturePng(path, AsReference(ours, TestPalette())));
   EXPECT_TRUE(ReadIndexedPng(path, read));  // an RGB picture is not taken for indices

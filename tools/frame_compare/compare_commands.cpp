@@ -27,7 +27,8 @@ int Fail(const std::string& message) {
 }
 
 std::string OurFramePath(const CompareOptions& options, uint32_t frame) {
-  return (std::filesystem::path(options.oursDirectory) / ("frame-" + std::to_string(frame) + ".png"))
+  return (std::filesystem::path(options.oursDirectory) /
+          ("frame-" + std::to_string(frame) + ".png"))
       .string();
 }
 
@@ -53,39 +54,43 @@ class ScriptedButtons {
 
 int RunCalibration(const CompareOptions& options) {
   const uint32_t frameCount = options.frames.back();
-  std::vector<std::optional<uint8_t>> shown;
+  std::vector<std::optional<uint16_t>> shown;
   for (uint32_t frame = 1; frame <= frameCount; ++frame) {
     IndexedPicture ours;
     if (auto error = ReadIndexedPng(OurFramePath(options, frame), ours)) return Fail(*error);
-    shown.push_back(UniformIndex(ours, options.lines));
+    const std::optional<uint8_t> number = UniformIndex(ours, options.lines);
+    const bool known = number && *number < kColourNumbers && ours.emphasis < kEmphasisSettings;
+    shown.push_back(known ? std::optional<uint16_t>(PaletteKey(*number, ours.emphasis))
+                          : std::nullopt);
   }
-  const std::map<uint8_t, uint32_t> chartFrames = ChooseChartFrames(shown, kChartMinimumRun);
-  if (chartFrames.size() < kColourNumbers) {
+  const std::map<uint16_t, uint32_t> chartFrames = ChooseChartFrames(shown, kChartMinimumRun);
+  if (chartFrames.size() < kPaletteKeys) {
     return Fail("our run of the chart shows " + std::to_string(chartFrames.size()) +
-                " of the 64 colour numbers; is it wrenfold_palette_chart.nes?");
+                " of the 64 colour numbers under 8 emphases; is it wrenfold_palette_chart.nes?");
   }
-  std::map<uint32_t, uint8_t> colourAtFrame;
-  for (const auto& [colour, frame] : chartFrames) colourAtFrame[frame] = colour;
+  std::map<uint32_t, uint16_t> keyAtFrame;
+  for (const auto& [key, frame] : chartFrames) keyAtFrame[frame] = key;
 
   ReferenceCore core;
   if (auto error = core.Open(options.corePath, options.romPath)) return Fail(*error);
   ReferencePalette palette;
   for (uint32_t frame = 1; frame <= frameCount; ++frame) {
     core.RunFrame(0);
-    const auto wanted = colourAtFrame.find(frame);
-    if (wanted == colourAtFrame.end()) continue;
+    const auto wanted = keyAtFrame.find(frame);
+    if (wanted == keyAtFrame.end()) continue;
     const std::optional<Rgb> colour = UniformColour(core.Picture(), options.lines);
     if (!colour) {
       return Fail("the reference's frame " + std::to_string(frame) + " (colour number " +
-                  std::to_string(wanted->second) + ") is not one colour");
+                  std::to_string(wanted->second % kColourNumbers) + ", emphasis " +
+                  std::to_string(wanted->second / kColourNumbers) + ") is not one colour");
     }
     palette[wanted->second] = colour;
   }
   std::ofstream file(options.palettePath, std::ios::binary);
   file << FormatPalette(palette);
   if (!file.flush()) return Fail("cannot write \"" + options.palettePath + "\"");
-  std::printf("reference %s: %d colour numbers measured into %s\n", core.Name().c_str(),
-              kColourNumbers, options.palettePath.c_str());
+  std::printf("reference %s: %d colour numbers under %d emphases measured into %s\n",
+              core.Name().c_str(), kColourNumbers, kEmphasisSettings, options.palettePath.c_str());
   return 0;
 }
 
@@ -145,9 +150,8 @@ int RunComparison(const CompareOptions& options) {
     // A reference picture that changes within the window is not a steady frame: timing
     // differences alone can make the two pictures differ there.
     const RgbPicture& first = candidates.begin()->second;
-    const bool steady = std::ranges::all_of(candidates, [&](const auto& candidate) {
-      return candidate.second.pixels == first.pixels;
-    });
+    const bool steady = std::ranges::all_of(
+        candidates, [&](const auto& candidate) { return candidate.second.pixels == first.pixels; });
     std::printf("frame %u similarity %.4f offset %+d steady %s\n", ourFrame, match->similarity,
                 match->offset, steady ? "yes" : "no");
     if (!options.sideBySideDirectory.empty()) {

@@ -11,9 +11,16 @@ bool SameColour(const Rgb& a, const Rgb& b) {
          std::abs(a.blue - b.blue) <= kColourTolerance;
 }
 
-bool PixelMatches(uint8_t ourIndex, const Rgb& theirs, const ReferencePalette& palette) {
-  if (ourIndex >= kColourNumbers || !palette[ourIndex]) return false;
-  return SameColour(*palette[ourIndex], theirs);
+std::optional<Rgb> ReferenceColour(uint8_t ourIndex, uint8_t emphasis,
+                                   const ReferencePalette& palette) {
+  if (ourIndex >= kColourNumbers || emphasis >= kEmphasisSettings) return std::nullopt;
+  return palette[PaletteKey(ourIndex, emphasis)];
+}
+
+bool PixelMatches(uint8_t ourIndex, uint8_t emphasis, const Rgb& theirs,
+                  const ReferencePalette& palette) {
+  const std::optional<Rgb> colour = ReferenceColour(ourIndex, emphasis, palette);
+  return colour && SameColour(*colour, theirs);
 }
 
 double Similarity(const IndexedPicture& ours, const RgbPicture& theirs,
@@ -24,7 +31,7 @@ double Similarity(const IndexedPicture& ours, const RgbPicture& theirs,
   long matching = 0;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      if (PixelMatches(ours.At(x, y), theirs.At(x, y), palette)) ++matching;
+      if (PixelMatches(ours.At(x, y), ours.emphasis, theirs.At(x, y), palette)) ++matching;
     }
   }
   return static_cast<double>(matching) / (static_cast<double>(width) * height);
@@ -36,9 +43,9 @@ std::optional<FrameMatch> BestMatch(const IndexedPicture& ours,
   std::optional<FrameMatch> best;
   for (const auto& [offset, picture] : candidates) {
     const FrameMatch match{offset, Similarity(ours, picture, palette, lines)};
-    const bool better = !best || match.similarity > best->similarity ||
-                        (match.similarity == best->similarity &&
-                         std::abs(match.offset) < std::abs(best->offset));
+    const bool better =
+        !best || match.similarity > best->similarity ||
+        (match.similarity == best->similarity && std::abs(match.offset) < std::abs(best->offset));
     if (better) best = match;
   }
   return best;

@@ -32,9 +32,9 @@ std::optional<Rgb> UniformColour(const RgbPicture& picture, int lines) {
   return MostCommonFilling(picture, lines, picture.pixels);
 }
 
-std::map<uint8_t, uint32_t> ChooseChartFrames(const std::vector<std::optional<uint8_t>>& shown,
-                                              uint32_t minimumRun) {
-  std::map<uint8_t, std::pair<uint32_t, uint32_t>> longest;  // colour -> (length, first frame)
+std::map<uint16_t, uint32_t> ChooseChartFrames(const std::vector<std::optional<uint16_t>>& shown,
+                                               uint32_t minimumRun) {
+  std::map<uint16_t, std::pair<uint32_t, uint32_t>> longest;  // key -> (length, first frame)
   std::size_t start = 0;
   while (start < shown.size()) {
     std::size_t end = start + 1;
@@ -46,18 +46,18 @@ std::map<uint8_t, uint32_t> ChooseChartFrames(const std::vector<std::optional<ui
     }
     start = end;
   }
-  std::map<uint8_t, uint32_t> frames;
-  for (const auto& [colour, run] : longest) frames[colour] = run.second + run.first / 2;
+  std::map<uint16_t, uint32_t> frames;
+  for (const auto& [key, run] : longest) frames[key] = run.second + run.first / 2;
   return frames;
 }
 
 std::string FormatPalette(const ReferencePalette& palette) {
   std::string text;
-  for (int number = 0; number < kColourNumbers; ++number) {
-    if (!palette[number]) continue;
+  for (int key = 0; key < kPaletteKeys; ++key) {
+    if (!palette[key]) continue;
     char line[16];
-    std::snprintf(line, sizeof line, "%02X %02X%02X%02X\n", number, palette[number]->red,
-                  palette[number]->green, palette[number]->blue);
+    std::snprintf(line, sizeof line, "%03X %02X%02X%02X\n", key, palette[key]->red,
+                  palette[key]->green, palette[key]->blue);
     text += line;
   }
   return text;
@@ -69,15 +69,15 @@ std::optional<std::string> ParsePalette(const std::string& text, ReferencePalett
   std::string line;
   for (int lineNumber = 1; std::getline(lines, line); ++lineNumber) {
     if (line.empty()) continue;
-    unsigned number = 0;
+    unsigned key = 0;
     unsigned colour = 0;
     char rest = 0;
-    if (std::sscanf(line.c_str(), "%2x %6x %c", &number, &colour, &rest) != 2 ||
-        number >= kColourNumbers || line.size() != 9) {
-      return "palette line " + std::to_string(lineNumber) + " is not \"NN RRGGBB\"";
+    if (std::sscanf(line.c_str(), "%3x %6x %c", &key, &colour, &rest) != 2 || key >= kPaletteKeys ||
+        line.size() != 10) {
+      return "palette line " + std::to_string(lineNumber) + " is not \"KKK RRGGBB\"";
     }
-    palette[number] = Rgb{static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
-                          static_cast<uint8_t>(colour)};
+    palette[key] = Rgb{static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
+                       static_cast<uint8_t>(colour)};
   }
   return std::nullopt;
 }

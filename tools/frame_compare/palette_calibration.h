@@ -1,7 +1,8 @@
-// Learning the reference's colour for each colour number from the palette chart cartridge
-// (roms/palette_chart), which fills the whole picture with one colour number after another.
-// Our run tells which number each frame shows; the reference's frame of the same number,
-// taken in the middle of the stretch where that number stays, gives its colour.
+// Learning the reference's colour for each colour number under each colour emphasis from the
+// palette chart cartridge (roms/palette_chart), which fills the whole picture with one colour
+// number after another, under one emphasis after another. Our run tells which number and
+// emphasis (its palette key, frame_similarity.h) each frame shows; the reference's frame of the
+// same key, taken in the middle of the stretch where that key stays, gives its colour.
 #pragma once
 
 #include <cstdint>
@@ -23,14 +24,14 @@ std::optional<uint8_t> UniformIndex(const IndexedPicture& picture, int lines);
 // The same for a reference picture: its most common colour, if it fills the rows.
 std::optional<Rgb> UniformColour(const RgbPicture& picture, int lines);
 
-// `shown[f]` is the colour number frame f + 1 shows alone, if any. For each colour number,
-// the frame (counted from 1) in the middle of its longest stretch of at least `minimumRun`
-// frames: far enough from both ends that a reference a frame or two ahead or behind still
-// shows the same colour there.
-std::map<uint8_t, uint32_t> ChooseChartFrames(const std::vector<std::optional<uint8_t>>& shown,
-                                              uint32_t minimumRun);
+// `shown[f]` is the palette key frame f + 1 shows alone, if any. For each key, the frame
+// (counted from 1) in the middle of its longest stretch of at least `minimumRun` frames: far
+// enough from both ends that a reference a frame or two ahead or behind still shows the same
+// colour there.
+std::map<uint16_t, uint32_t> ChooseChartFrames(const std::vector<std::optional<uint16_t>>& shown,
+                                               uint32_t minimumRun);
 
-// Palette file: one line per measured colour number, "NN RRGGBB" in hexadecimal.
+// Palette file: one line per measured palette key, "KKK RRGGBB" in hexadecimal.
 std::string FormatPalette(const ReferencePalette& palette);
 std::optional<std::string> ParsePalette(const std::string& text, ReferencePalette& palette);
 

@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "emulator/host/png_writer.h"
@@ -34,6 +35,21 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 
 constexpr png_uint_32 kLargestSide = 4096;
 
+// The colour emphasis our writer keeps in a text field; 0 when there is none or it is not one
+// digit 0-7.
+uint8_t ReadEmphasis(PngReadSession& session) {
+  png_textp texts = nullptr;
+  const int count = png_get_text(session.png, session.info, &texts, nullptr);
+  for (int i = 0; i < count; ++i) {
+    if (std::strcmp(texts[i].key, kEmphasisTextKey) != 0) continue;
+    const char* value = texts[i].text;
+    if (value != nullptr && value[0] >= '0' && value[0] <= '7' && value[1] == '\0') {
+      return static_cast<uint8_t>(value[0] - '0');
+    }
+  }
+  return 0;
+}
+
 bool DecodeIndices(PngReadSession& session, IndexedPicture& picture) {
   if (setjmp(png_jmpbuf(session.png))) return false;
   png_init_io(session.png, session.file);
@@ -52,6 +68,7 @@ bool DecodeIndices(PngReadSession& session, IndexedPicture& picture) {
   }
   picture.width = static_cast<int>(width);
   picture.height = static_cast<int>(height);
+  picture.emphasis = ReadEmphasis(session);
   picture.indices.assign(static_cast<std::size_t>(width) * height, 0);
   for (png_uint_32 y = 0; y < height; ++y) {
     png_read_row(session.png, picture.indices.data() + static_cast<std::size_t>(y) * width,

@@ -33,12 +33,12 @@ RgbPicture SideBySide(const IndexedPicture& ours, const RgbPicture& theirs,
       const bool haveOurs = x < ours.width && y < ours.height;
       const bool haveTheirs = x < theirs.width && y < theirs.height;
       if (haveOurs) {
-        const uint8_t index = ours.At(x, y);
-        put(0, x, y, index < kColourNumbers && palette[index] ? *palette[index] : kUnknownColour);
+        const std::optional<Rgb> colour = ReferenceColour(ours.At(x, y), ours.emphasis, palette);
+        put(0, x, y, colour ? *colour : kUnknownColour);
       }
       if (haveTheirs) put(1, x, y, theirs.At(x, y));
       const bool compared = haveOurs && haveTheirs && y < lines;
-      if (compared && !PixelMatches(ours.At(x, y), theirs.At(x, y), palette)) {
+      if (compared && !PixelMatches(ours.At(x, y), ours.emphasis, theirs.At(x, y), palette)) {
         put(2, x, y, kDifferenceColour);
       } else if (haveTheirs) {
         put(2, x, y, Dimmed(theirs.At(x, y)));

@@ -151,6 +151,7 @@ class FrameLoop {
   }
 
   const FramePicture& LastPicture() const { return *picture; }
+  uint8_t LastPictureEmphasis() const { return pictureEmphasis; }
 
  private:
   void TakePicture(uint32_t frame, RunRecord& record) {
@@ -159,17 +160,19 @@ class FrameLoop {
     if (!hash && !png && options.pngPath.empty()) return;
     const Surface8* surface = host.video.frameSurface;
     if (surface == nullptr || !CapturePicture(*surface, *picture)) return;
+    pictureEmphasis = host.video.emphasis;
     record.pictureTaken = true;
     if (hash) {
       std::printf("frame %u hash %s\n", frame, FormatHash(HashPicture(*picture)).c_str());
       PrintPeek(frame);
     }
     if (png && !record.pngError) {
-      const std::string path =
-          (std::filesystem::path(options.pngDirectory) / ("frame-" + std::to_string(frame) + ".png"))
-              .string();
-      record.pngError = WriteIndexedPng(path, kPictureWidth, kPictureHeight, *picture,
-                                        kNesColourTable);
+      const std::string path = (std::filesystem::path(options.pngDirectory) /
+                                ("frame-" + std::to_string(frame) + ".png"))
+                                   .string();
+      record.pngError =
+          WriteIndexedPng(path, kPictureWidth, kPictureHeight, *picture,
+                          EmphasisedPalette(kNesColourTable, pictureEmphasis), pictureEmphasis);
     }
   }
 
@@ -199,6 +202,7 @@ class FrameLoop {
   std::optional<InputScriptPlayer> script;
   SoundCapture* sound;
   std::unique_ptr<FramePicture> picture;
+  uint8_t pictureEmphasis = 0;  // the colour emphasis the picture was shown with
   ResetRequestWatcher resetWatcher;
 };
 
@@ -277,9 +281,10 @@ int RunHeadless(const RunnerOptions& options) {
   if (!options.pngPath.empty()) {
     if (!record.pictureTaken) {
       status = Fail("no frame was drawn, so no PNG was written");
-    } else if (std::optional<std::string> error =
-                   WriteRgbPng(options.pngPath, kPictureWidth, kPictureHeight,
-                               PictureToRgb(loop.LastPicture(), kNesColourTable))) {
+    } else if (std::optional<std::string> error = WriteRgbPng(
+                   options.pngPath, kPictureWidth, kPictureHeight,
+                   PictureToRgb(loop.LastPicture(),
+                                EmphasisedPalette(kNesColourTable, loop.LastPictureEmphasis())))) {
       status = Fail(*error);
     }
   }

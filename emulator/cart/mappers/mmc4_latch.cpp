@@ -38,9 +38,8 @@ void Mmc4LatchFetch(MachineState& machine, uint8_t tile) {
   SetLatch(machine, (machine.cpuMem[kPpuCtrl] & kCtrlBackgroundTable1) != 0, tile);
 }
 
-// The hook sees the address a $2007 access left behind, so the byte it read lies one step back;
-// an address just set by $2006 is the one the next read fetches (the first read after $2006
-// does not step here, so it calls no hook of its own).
+// The hook sees the address a $2007 access left behind, so the byte it fetched lies one step
+// back; an address just set by $2006 is the one the next read fetches.
 void Mmc4PpuAddress(MachineState& machine, uint16_t address) {
   uint16_t fetched = address;
   if (!machine.ppu.vramAddrWritten) {

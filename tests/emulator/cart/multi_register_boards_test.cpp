@@ -89,7 +89,7 @@ TEST_F(MapperTest, Mmc4RegistersLoadOnlyTheLatchedBank) {
 }
 
 // CPU reads through $2007 of the pattern bytes of tiles $FD and $FE switch the latches too,
-// once the byte has been read; an address set by $2006 is the one the next read fetches.
+// once the byte has been fetched; an address set by $2006 is the one the next read fetches.
 TEST_F(MapperTest, Mmc4LatchesFollowPpuDataReads) {
   UseBoard(10, 2, 16);
   Write(0xB000, 5);  // table 0: $FD bank 5, $FE bank 6 (latched)
@@ -99,10 +99,9 @@ TEST_F(MapperTest, Mmc4LatchesFollowPpuDataReads) {
   EXPECT_TRUE(ChrAt(0x0000, 0x1000, 20));
   Write(0x2006, 0x0F);
   Write(0x2006, 0xE7);
-  CpuRead(Machine(), 0x2007);  // $0FE7, not stepped
-  CpuRead(Machine(), 0x2007);  // $0FE7 again, then steps
+  CpuRead(Machine(), 0x2007);  // fetches $0FE7, steps to $0FE8
   EXPECT_TRUE(ChrAt(0x0000, 0x1000, 20));
-  CpuRead(Machine(), 0x2007);  // $0FE8
+  CpuRead(Machine(), 0x2007);  // fetches $0FE8
   EXPECT_TRUE(ChrAt(0x0000, 0x1000, 24));
   Write(0x2006, 0x1F);
   Write(0x2006, 0xDF);  // table 1's $FD latch

@@ -96,55 +96,52 @@ TEST_F(WriteBusTest, SpriteDataWritesAdvanceAndWrapTheSpriteAddress) {
   EXPECT_EQ(machine->cpuMem[0x2003], 0x01);
 }
 
-TEST_F(WriteBusTest, AddressPairInVblankAddressesVramAndLeavesTheLatch) {
-  machine->vblankPhase = 1;
-  machine->ppu.vramLatch = 0x1234;
-  machine->ppu.fineY = 5;
-  WriteBus(*machine, 0x2006, 0xFF);  // bits above 13 are dropped
+// The scroll and address registers act alike in vblank and while the picture is drawn: they
+// write the latch t, and the second $2006 write copies t into the address v at once.
+class ScrollRegisterTest : public WriteBusTest, public ::testing::WithParamInterface<uint8_t> {};
+
+TEST_P(ScrollRegisterTest, AddressPairFillsTheLatchThenCopiesItIntoTheAddress) {
+  machine->vblankPhase = GetParam();
+  machine->ppu.vramLatch = 0x7234;  // fine Y 7, among other bits
+  machine->ppu.vramAddr = 0x0123;
+  WriteBus(*machine, 0x2006, 0xFF);  // bits 8-13 from the value; bit 14 cleared
+  EXPECT_EQ(machine->ppu.vramLatch, 0x3F34);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x0123);
   WriteBus(*machine, 0x2006, 0x00);
+  EXPECT_EQ(machine->ppu.vramLatch, 0x3F00);
   EXPECT_EQ(machine->ppu.vramAddr, 0x3F00);
-  EXPECT_EQ(machine->ppu.vramLatch, 0x1234);
-  EXPECT_EQ(machine->ppu.fineY, 5);
+  EXPECT_EQ(machine->ppu.fineY, 3);  // v's fine Y: bits 12-14 of $3F00
   EXPECT_EQ(machine->ppu.writeToggle, 0);
   EXPECT_EQ(machine->ppu.vramAddrWritten, 1);
 }
 
-TEST_F(WriteBusTest, AddressPairMidFrameMovesTheScrollAndTheAddress) {
-  machine->vblankPhase = 0;
-  machine->ppu.vramLatch = 0x1234;
-  machine->ppu.fineY = 5;
-  WriteBus(*machine, 0x2006, 0x3F);
-  EXPECT_EQ(machine->ppu.vramLatch, 0x3F34);
-  EXPECT_EQ(machine->ppu.fineY, 0);
-  EXPECT_EQ(machine->ppu.vramAddr, 0);
-  WriteBus(*machine, 0x2006, 0x00);
-  EXPECT_EQ(machine->ppu.vramLatch, 0x3F00);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x3F00);
-  EXPECT_EQ(machine->ppu.vramAddrWritten, 1);
-}
-
-TEST_F(WriteBusTest, ScrollPairInVblankSetsCoarseAndFineScroll) {
-  machine->vblankPhase = 1;
-  machine->ppu.vramLatch = 0x0C00;   // name-table bits survive
+TEST_P(ScrollRegisterTest, ScrollPairSetsTheLatchAndFineXButNotTheAddress) {
+  machine->vblankPhase = GetParam();
+  machine->ppu.vramLatch = 0x0C00;  // name-table bits survive
+  machine->ppu.vramAddr = 0x0123;
   WriteBus(*machine, 0x2005, 0x7D);  // coarse X 15, fine X 5
   EXPECT_EQ(machine->ppu.vramLatch, 0x0C0F);
   EXPECT_EQ(machine->ppu.fineX, 5);
   EXPECT_EQ(machine->ppu.writeToggle, 1);
   WriteBus(*machine, 0x2005, 0xEE);  // coarse Y 29, fine Y 6
-  EXPECT_EQ(machine->ppu.vramLatch, 0x0C0F | (29 << 5));
-  EXPECT_EQ(machine->ppu.fineY, 6);
+  EXPECT_EQ(machine->ppu.vramLatch, 0x6C0F | (29 << 5));
   EXPECT_EQ(machine->ppu.writeToggle, 0);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x0123);
 }
 
-TEST_F(WriteBusTest, SecondScrollWriteMidFrameOnlyClearsCoarseY) {
+INSTANTIATE_TEST_SUITE_P(InVblankAndMidFrame, ScrollRegisterTest, ::testing::Values(1, 0));
+
+// The split of a status bar or a raster effect: $2006, $2005, $2005, $2006 mid-frame sets the
+// name table, coarse and fine Y and coarse X of the scroll at once.
+TEST_F(WriteBusTest, MidFrameSplitSequenceSetsEveryPartOfTheScroll) {
   machine->vblankPhase = 0;
-  machine->ppu.vramLatch = 0x7FFF;
-  machine->ppu.fineY = 3;
-  machine->ppu.writeToggle = 1;
-  WriteBus(*machine, 0x2005, 0xFF);
-  EXPECT_EQ(machine->ppu.vramLatch, 0x7C1F);
+  WriteBus(*machine, 0x2006, 0x08);  // name table 2
+  WriteBus(*machine, 0x2005, 0x4B);  // Y 75: coarse Y 9, fine Y 3
+  WriteBus(*machine, 0x2005, 0x20);  // X 32: coarse X 4, fine X 0
+  WriteBus(*machine, 0x2006, 0x24);  // coarse X 4, low bits of coarse Y; v := t
+  EXPECT_EQ(machine->ppu.vramAddr, 0x3000 | 0x0800 | (9 << 5) | 4);
   EXPECT_EQ(machine->ppu.fineY, 3);
-  EXPECT_EQ(machine->ppu.writeToggle, 0);
+  EXPECT_EQ(machine->ppu.fineX, 0);
 }
 
 TEST_F(WriteBusTest, ScrollAndAddressShareOneToggle) {
@@ -163,12 +160,15 @@ TEST_F(WriteBusTest, DataWritesStoreAndStep) {
   EXPECT_EQ(machine->patternDirty, 1);
 }
 
+// The address is the low 14 bits of v; the step carries on into bit 14, its fine Y bit 2.
 TEST_F(WriteBusTest, DataWriteStepOf32WrapsAtTheEndOfPpuSpace) {
   machine->cpuMem[0x2000] = 0x04;
   machine->ppu.vramAddr = 0x3FF0;
   WriteBus(*machine, 0x2007, 0x21);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x0010);
   EXPECT_EQ(machine->paletteRam[0x10], 0x21);  // $3FF0 is the backdrop mirror
+  EXPECT_EQ(machine->ppu.vramAddr, 0x4010);
+  WriteBus(*machine, 0x2007, 0x33);
+  EXPECT_EQ(machine->ppuMem[0x0010], 0x33);
 }
 
 TEST_F(WriteBusTest, DataWritesToNameTablesReachTheirMirror) {

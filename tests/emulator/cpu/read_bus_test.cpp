@@ -65,17 +65,30 @@ TEST_F(ReadBusTest, SpriteDataReadsAdvanceTheAddressAndWrap) {
   EXPECT_EQ(machine->cpuMem[0x2003], 0x01);
 }
 
-TEST_F(ReadBusTest, FirstTwoDataReadsAfterAnAddressReturnTheSameByte) {
-  machine->vblankPhase = 1;
-  machine->ppuMem[0x3F00] = 0x0F;
-  machine->ppuMem[0x3F01] = 0x21;
-  WriteBus(*machine, 0x2006, 0x3F);
+// A name-table read returns what the read before it fetched; a palette read returns its entry
+// at once and leaves the name-table byte underneath it for the next read. Every read steps.
+TEST_F(ReadBusTest, DataReadsGoThroughTheReadBufferExceptPaletteReads) {
+  machine->ppu.readBuffer = 0x99;
+  machine->ppuMem[0x2400] = 0x41;
+  machine->ppuMem[0x2401] = 0x42;
+  WriteBus(*machine, 0x2006, 0x24);
   WriteBus(*machine, 0x2006, 0x00);
-  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x0F);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x3F00);
-  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x0F);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x99);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x41);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x42);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x2403);
+
+  machine->ppuMem[0x3F01] = 0x21;
+  machine->ppuMem[0x3F02] = 0x22;
+  machine->ppuMem[0x2F01] = 0x55;
+  machine->ppuMem[0x2F02] = 0x56;
+  WriteBus(*machine, 0x2006, 0x3F);
+  WriteBus(*machine, 0x2006, 0x01);
   EXPECT_EQ(CpuRead(*machine, 0x2007), 0x21);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x3F02);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x22);
+  WriteBus(*machine, 0x2006, 0x20);
+  WriteBus(*machine, 0x2006, 0x00);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x56);
 }
 
 // Stepping over an entry with a read after some writes (as programs do to leave the unused
@@ -98,13 +111,17 @@ TEST_F(ReadBusTest, DataReadsStepByARowAndWrapAtTheEndOfPpuSpace) {
   machine->ppu.vramAddr = 0x2000;
   machine->ppuMem[0x2000] = 0x41;
   machine->ppuMem[0x2020] = 0x42;
+  CpuRead(*machine, 0x2007);
   EXPECT_EQ(CpuRead(*machine, 0x2007), 0x41);
   EXPECT_EQ(CpuRead(*machine, 0x2007), 0x42);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x2040);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x2060);
 
   machine->ppu.vramAddr = 0x3FE0;
+  machine->ppuMem[0x0000] = 0x43;
   CpuRead(*machine, 0x2007);
-  EXPECT_EQ(machine->ppu.vramAddr, 0x0000);
+  EXPECT_EQ(machine->ppu.vramAddr, 0x4000);  // the low 14 bits address PPU memory
+  CpuRead(*machine, 0x2007);
+  EXPECT_EQ(CpuRead(*machine, 0x2007), 0x43);
 }
 
 TEST_F(ReadBusTest, PaletteMirrorReadsTheEntryBelowIt) {

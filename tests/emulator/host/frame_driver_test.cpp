@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "emulator/host/palette.h"
 #include "emulator/host/run_loop.h"
 #include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/renderer.h"
@@ -23,6 +24,7 @@ struct LineSample {
   uint16_t pc;
   int32_t frameCounter;
   int16_t irqAdjust;
+  uint8_t fineY;  // of the scroll, as the line before left it
 };
 
 std::vector<LineSample>& Samples() {
@@ -32,7 +34,7 @@ std::vector<LineSample>& Samples() {
 
 void SampleLine(MachineState& machine, uint16_t line, bool renderingOn) {
   Samples().push_back({line, renderingOn, machine.vblankPhase, machine.cpuMem[kPpuStatus],
-                       machine.cpu.PC, machine.frameCounter, machine.irqAdjust});
+                       machine.cpu.PC, machine.frameCounter, machine.irqAdjust, machine.ppu.fineY});
   machine.cpuMem[kPpuStatus] &= static_cast<uint8_t>(~(kStatusSprite0Hit | kStatusSpriteOverflow));
 }
 
@@ -106,6 +108,25 @@ TEST_F(FrameDriverTest, TheLineStepRunsOncePerLineInOrderAndSeesWhetherRendering
   for (const LineSample& sample : Samples()) EXPECT_FALSE(sample.renderingOn);
 }
 
+// A program that waits for vblank by reading $2002 with the NMI on meets the NMI first, as
+// on the console: the handler never interrupts the work the program starts in vblank.
+TEST_F(FrameDriverTest, TheNmiComesBeforeTheProgramSeesTheVblankFlag) {
+  const std::vector<uint8_t> waitForVblank = {
+      0xA9, 0x80, 0x8D, 0x00, 0x20,  // NMI on
+      0xAD, 0x02, 0x20,              // LDA $2002
+      0x10, 0xFB,                    // BPL, until vblank
+      0xA5, 0x10, 0x85, 0x11,        // $11 = $10
+      0x4C, 0x0E, 0x80,              // spin
+  };
+  const std::vector<uint8_t> countNmi = {0xE6, 0x10, 0x40};  // INC $10, RTI
+  ASSERT_EQ(Start("SOUND=None\n", test::NromImage(waitForVblank, 1, 0, countNmi)),
+            StartUpResult::kReady);
+  BeginRun(*machine, *host);
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(machine->cpuMem[0x10], 1);
+  EXPECT_EQ(machine->cpuMem[0x11], 1);
+}
+
 TEST_F(FrameDriverTest, PalRuns290LinesWithVblankStillAt243) {
   Begin("SOUND=None\nVIDEO=PAL\n", test::EnableNmiThenSpin());
   RunFrame(*machine, *host, 0);
@@ -114,6 +135,36 @@ TEST_F(FrameDriverTest, PalRuns290LinesWithVblankStillAt243) {
   EXPECT_EQ(lines.back().line, 289);
   EXPECT_EQ(lines[243].frameCounter, 0);
   EXPECT_EQ(lines[244].frameCounter, 1);
+}
+
+// The PPU moves the scroll on every rendered line, drawn or not: after a frame scrolled to
+// (0, 0) with rendering on throughout, v stands at row 0 of the lower name table, two columns
+// on, which is where a $2007 access after the frame goes.
+class ScrollPassTest : public FrameDriverTest, public ::testing::WithParamInterface<uint8_t> {};
+
+TEST_P(ScrollPassTest, EveryRenderedLineMovesTheScrollWhetherTheFrameIsDrawnOrNot) {
+  Begin();
+  RunFrame(*machine, *host, GetParam());
+  EXPECT_EQ(machine->ppu.vramAddr, 0x0802);
+}
+
+INSTANTIATE_TEST_SUITE_P(DrawnAndSkipped, ScrollPassTest, ::testing::Values(0, 1));
+
+void TurnRenderingOnAtLine100(MachineState& machine, uint16_t line, bool) {
+  if (line == 100) machine.cpuMem[kPpuMask] = 0x18;
+}
+
+// A frame starts from the whole latch, fine Y included, however many lines the frame before
+// drew: here the first frame turns rendering on at line 100, 140 lines before its end.
+TEST_F(FrameDriverTest, EachFrameStartsAtTheFineYOfTheLatch) {
+  Begin();
+  machine->cpuMem[kPpuMask] = 0x00;
+  host->run.lineStep = TurnRenderingOnAtLine100;
+  RunFrame(*machine, *host, 0);
+  host->run.lineStep = SampleLine;
+  RunFrame(*machine, *host, 0);
+  ASSERT_GT(Samples().size(), 1u);
+  EXPECT_EQ(Samples()[1].fineY, 1);  // line 0 was drawn at fine Y 0
 }
 
 struct SpriteCase {
@@ -226,6 +277,46 @@ TEST_F(FrameDriverTest, LinesWithRenderingOffShowTheBackdropNotTheLastPicture) {
   RunFrame(*machine, *host, 0);
   EXPECT_EQ(Picture(100, 50), 0x21);
   EXPECT_EQ(Picture(100, 239), 0x21);
+}
+
+// A program that sees vblank and writes the next frame's backdrop before the frame is shown
+// must not change how this frame's layers are merged.
+TEST_F(FrameDriverTest, ABackdropWrittenInTheVblankLineLeavesThePictureAlone) {
+  Begin("SOUND=None\n", {
+                            0xAD, 0x02, 0x20,              // LDA $2002
+                            0x10, 0xFB,                    // BPL, until vblank
+                            0xA9, 0x3F, 0x8D, 0x06, 0x20,  // $2006 = $3F
+                            0xA9, 0x00, 0x8D, 0x06, 0x20,  // $2006 = $00
+                            0xA9, 0x16, 0x8D, 0x07, 0x20,  // $3F00 = $16
+                            0x4C, 0x14, 0x80,              // spin
+                        });
+  SetPaletteEntry(0, 0x21);
+  SetPaletteEntry(3, 0x16);
+  std::memset(machine->ppuMem, 0xFF, 0x2000);  // every pattern pixel is colour 3
+  machine->patternDirty = 1;
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(machine->paletteRam[0], 0x16);
+  EXPECT_EQ(Picture(100, 50), 0x16);
+}
+
+void EmphasiseAllColoursFromLine100(MachineState& machine, uint16_t line, bool) {
+  machine.cpuMem[kPpuMask] = line < 100 ? 0x18 : 0xF8;
+}
+
+// The display shows a frame under the colour emphasis of most of its lines (here 140 of 240
+// with all three colours emphasised), and the plain colours again with a frame without it.
+TEST_F(FrameDriverTest, TheDisplayShowsTheColourEmphasisOfMostOfThePicture) {
+  Begin();
+  host->run.lineStep = EmphasiseAllColoursFromLine100;
+  RunFrame(*machine, *host, 0);
+  const DisplayPalette emphasised = EmphasisedPalette(kNesColourTable, 7);
+  EXPECT_EQ(services.display.PresentedPalette()[0x21].blue, emphasised[0x21].blue);
+  EXPECT_LT(emphasised[0x21].blue, kNesColourTable[0x21].blue);
+
+  host->run.lineStep = nullptr;
+  machine->cpuMem[kPpuMask] = 0x18;
+  RunFrame(*machine, *host, 0);
+  EXPECT_EQ(services.display.PresentedPalette()[0x21].blue, kNesColourTable[0x21].blue);
 }
 
 TEST_F(FrameDriverTest, KeypadMinusFiveTimesMakesIrqAdjustMinusFive) {

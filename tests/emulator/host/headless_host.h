@@ -51,14 +51,15 @@ inline std::vector<uint8_t> EnableNmiThenSpin() {
   return code;
 }
 
-// An image with one 16 KB PRG bank holding `resetCode` at $8000, a spinning NMI handler at
-// $8100, an RTI at $8200 and the three vectors; `chrBanks` 8 KB CHR banks, bank n filled
-// with n. NROM (mapper 0) unless `mapper` says otherwise.
+// An image with one 16 KB PRG bank holding `resetCode` at $8000, `nmiCode` at $8100 (a
+// spinning NMI handler unless given), an RTI at $8200 and the three vectors; `chrBanks` 8 KB
+// CHR banks, bank n filled with n. NROM (mapper 0) unless `mapper` says otherwise.
 inline std::string NromImage(const std::vector<uint8_t>& resetCode, int chrBanks = 1,
-                             uint8_t mapper = 0) {
+                             uint8_t mapper = 0,
+                             const std::vector<uint8_t>& nmiCode = SpinAt(kNmiAddress)) {
   std::string prg(0x4000, '\0');
   for (std::size_t i = 0; i < resetCode.size(); ++i) prg[i] = static_cast<char>(resetCode[i]);
-  const std::vector<uint8_t> nmi = SpinAt(kNmiAddress);
+  const std::vector<uint8_t>& nmi = nmiCode;
   for (std::size_t i = 0; i < nmi.size(); ++i) prg[0x100 + i] = static_cast<char>(nmi[i]);
   prg[0x200] = static_cast<char>(0x40);  // RTI
   auto vector = [&](std::size_t offset, uint16_t address) {

@@ -44,6 +44,24 @@ TEST(ColourTableTest, BlankAndClearIndicesAreBlack) {
   }
 }
 
+// A primary of every entry is dimmed to three quarters when another primary is emphasised.
+TEST(EmphasisedPaletteTest, EmphasisDimsThePrimariesThatAreNotEmphasised) {
+  const DisplayPalette& colours = kNesColourTable;
+  for (uint8_t emphasis = 0; emphasis < 8; ++emphasis) {
+    const DisplayPalette shown = EmphasisedPalette(colours, emphasis);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+      const auto expected = [&](uint8_t level, uint8_t bit) {
+        return (emphasis & ~bit) == 0 ? level : level * 3 / 4;
+      };
+      ASSERT_EQ(shown[i].red, expected(colours[i].red, 1)) << int{emphasis} << " " << i;
+      ASSERT_EQ(shown[i].green, expected(colours[i].green, 2)) << int{emphasis} << " " << i;
+      ASSERT_EQ(shown[i].blue, expected(colours[i].blue, 4)) << int{emphasis} << " " << i;
+    }
+  }
+  EXPECT_EQ(EmphasisOf(0xFE), 7);
+  EXPECT_EQ(EmphasisOf(0x3F), 1);
+}
+
 TEST(MonochromePaletteTest, GreyIsTheMeanNudgedByIndexWithoutWrapping) {
   const DisplayPalette grey = BuildDisplayPalette(/*monochrome=*/true);
   for (const PaletteEntry& entry : grey) {

@@ -95,6 +95,7 @@ TEST(StateLayoutTest, EveryFieldLiesAtItsOffsetInLittleEndianOrderAndSpansFillTh
       {kPadReadIndex, Bytes(m.padReadIndex)},
       {kCycleCarry, Le(static_cast<uint16_t>(m.cycleCarry), 2)},
       {kRomFingerprint, {0xD4, 0xC3, 0xB2, 0xA1}},
+      {kPpuReadBuffer, {m.ppu.readBuffer}},
       {kLatchBlockSpare, std::vector<uint8_t>(kLatchBlockSpare.size, 0)},
   };
   ASSERT_EQ(std::size(table), std::size(kStateFields)) << "a field of the layout is not checked";

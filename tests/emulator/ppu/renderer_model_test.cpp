@@ -1,7 +1,9 @@
-// RenderLine draws eight pixels at a time with word operations. This test holds it against a
-// plain model that follows the picture one pixel at a time, on machines filled at random:
-// any scroll, palette, attribute, control and mask bits, and sprites of every kind, with
-// junk in the upper bits of the pattern cache as a restored state may hold.
+// RenderLine draws eight pixels at a time with word operations, and the frame driver moves the
+// scroll from line to line with the functions of ppu_scroll.h. This test holds both against a
+// plain model that follows the picture one pixel at a time and the scroll one bit field at a
+// time, on machines filled at random: any scroll, palette, attribute, control and mask bits,
+// sprites of every kind, scroll writes between the lines, and junk in the upper bits of the
+// pattern cache as a restored state may hold.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "emulator/machine_state/machine_state.h"
+#include "emulator/ppu/ppu_scroll.h"
 #include "emulator/ppu/renderer.h"
 
 namespace wrenfold {
@@ -26,7 +29,6 @@ constexpr int kWidth = 256;
 struct ModelLine {
   std::array<uint8_t, kWidth> front;
   std::array<uint8_t, kWidth> rear;
-  PpuLatches ppu;
   uint8_t status;
   uint8_t sprite0Armed;
 };
@@ -44,32 +46,88 @@ uint32_t SpriteRow(uint8_t ctrl, uint8_t tile, uint8_t attributes, int row) {
   return ((ctrl & 0x08) ? 0x4000u : 0u) + tile * 64u + row * 8u;
 }
 
-// One line as the picture defines it, pixel by pixel. `m` is a copy, changed as RenderLine
-// changes the machine.
+// The scroll register v (or t) as its fields.
+struct ScrollFields {
+  int coarseX, coarseY, tableX, tableY, fineY;
+};
+
+ScrollFields Unpack(uint16_t scroll) {
+  return {scroll & 31, (scroll >> 5) & 31, (scroll >> 10) & 1, (scroll >> 11) & 1,
+          (scroll >> 12) & 7};
+}
+
+uint16_t Pack(const ScrollFields& f) {
+  return static_cast<uint16_t>(f.coarseX | (f.coarseY << 5) | (f.tableX << 10) | (f.tableY << 11) |
+                               (f.fineY << 12));
+}
+
+void NextModelColumn(ScrollFields& f) {
+  if (++f.coarseX == 32) {
+    f.coarseX = 0;
+    f.tableX ^= 1;
+  }
+}
+
+// The console's scroll before a line: all of t at the top of the picture, its horizontal
+// part on every other line.
+void StartModelLine(PpuLatches& ppu, int line) {
+  ScrollFields v = Unpack(ppu.vramAddr);
+  const ScrollFields t = Unpack(ppu.vramLatch);
+  if (line == 0) {
+    v = t;
+  } else {
+    v.coarseX = t.coarseX;
+    v.tableX = t.tableX;
+  }
+  ppu.vramAddr = Pack(v);
+  ppu.fineY = static_cast<uint8_t>(v.fineY);
+}
+
+// After the line: one pixel row down (below row 29 into the table below, from row 31 back to
+// row 0 of the same table), then the horizontal part of t and two columns on.
+void FinishModelLine(PpuLatches& ppu) {
+  ScrollFields v = Unpack(ppu.vramAddr);
+  const ScrollFields t = Unpack(ppu.vramLatch);
+  if (++v.fineY == 8) {
+    v.fineY = 0;
+    if (v.coarseY == 29) {
+      v.coarseY = 0;
+      v.tableY ^= 1;
+    } else if (v.coarseY == 31) {
+      v.coarseY = 0;
+    } else {
+      ++v.coarseY;
+    }
+  }
+  v.coarseX = t.coarseX;
+  v.tableX = t.tableX;
+  NextModelColumn(v);
+  NextModelColumn(v);
+  ppu.vramAddr = Pack(v);
+  ppu.fineY = static_cast<uint8_t>(v.fineY);
+}
+
+// One line as the picture defines it, pixel by pixel, from the scroll StartModelLine left.
+// `m` is a copy, changed as RenderLine changes the machine.
 ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
   ModelLine out = before;
-  PpuLatches& ppu = m.ppu;
-  ppu.vramAddr =
-      line == 0 ? (ppu.vramLatch & 0x0FFF) : ((ppu.vramAddr & 0x0BE0) | (ppu.vramLatch & 0x041F));
-  const uint8_t fineY = ppu.fineY & 7;
+  const PpuLatches& ppu = m.ppu;
+  const ScrollFields start = Unpack(ppu.vramAddr);
+  const uint8_t fineY = static_cast<uint8_t>(start.fineY);
   const uint8_t fineX = ppu.fineX & 7;
   const uint8_t ctrl = m.cpuMem[kCtrl];
   const uint8_t mask = m.cpuMem[kMask];
-  const bool scrolled = fineX != 0 || (ppu.vramAddr & 31) != 0;
-
-  // The name-table address of each of the 33 tiles a line can touch. Drawing the background
-  // moves the address on 32 times, to the 33rd tile, whether that one shows or not.
-  uint16_t address = ppu.vramAddr | 0x2000;
+  // Greyscale ($2001 bit 0) keeps only the brightness row of every colour shown.
+  const auto Shown = [mask](uint8_t colour) {
+    return static_cast<uint8_t>((mask & 0x01) ? (colour & 0x30) : colour);
+  };
+  // The name-table address of each of the 33 tiles a line can touch.
   std::array<uint16_t, 33> tiles;
   if (mask & 0x08) {
+    ScrollFields column = start;
     for (int t = 0; t < 33; ++t) {
-      tiles[t] = address;
-      if (t == 32) break;
-      ++address;
-      if ((address & 31) == 0) {
-        address -= 32;
-        if (scrolled) address ^= 0x0400;
-      }
+      tiles[t] = static_cast<uint16_t>(0x2000 | (Pack(column) & 0x0FFF));
+      NextModelColumn(column);
     }
 
     for (int x = 0; x < kWidth; ++x) {
@@ -84,21 +142,12 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
       const uint32_t table = (ctrl & 0x10) ? 0x4000 : 0;
       const uint8_t pixel =
           CachePixel(m, table + m.ppuMem[at & 0x3FFF] * 64u + fineY * 8u + position % 8);
-      out.front[x] = m.paletteRam[palette * 4 + pixel];
+      out.front[x] = Shown(m.paletteRam[palette * 4 + pixel]);
     }
-    if ((mask & 0x02) == 0) std::fill(out.front.begin(), out.front.begin() + 8, m.paletteRam[0]);
+    if ((mask & 0x02) == 0)
+      std::fill(out.front.begin(), out.front.begin() + 8, Shown(m.paletteRam[0]));
   } else {
-    out.front.fill(m.paletteRam[0]);
-  }
-
-  // The vertical scroll moves on from the address after the last tile fetched.
-  if (fineY != 7) {
-    ppu.fineY = fineY + 1;
-  } else {
-    ppu.fineY = 0;
-    uint16_t next = static_cast<uint16_t>(address + 32);
-    if ((next & 0x03E0) == (30 << 5)) next = static_cast<uint16_t>((next & ~0x03E0) ^ 0x0800);
-    ppu.vramAddr = next;
+    out.front.fill(Shown(m.paletteRam[0]));
   }
 
   const int height = (ctrl & 0x20) ? 16 : 8;
@@ -127,11 +176,10 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
         const uint8_t pixel = CachePixel(m, offset + c);
         const int column = (sprite[2] & 0x40) ? sprite[3] + 7 - c : sprite[3] + c;
         if (pixel == 0 || column >= kWidth) continue;
-        layer[column] = m.paletteRam[16 + 4 * (sprite[2] & 3) + pixel];
+        layer[column] = Shown(m.paletteRam[16 + 4 * (sprite[2] & 3) + pixel]);
       }
     }
   }
-  out.ppu = ppu;
   out.status = m.cpuMem[kStatus];
   out.sprite0Armed = m.sprite0Armed;
   return out;
@@ -140,7 +188,6 @@ ModelLine RenderModelLine(MachineState& m, int line, const ModelLine& before) {
 class RendererModelTest : public ::testing::TestWithParam<uint32_t> {
  protected:
   void Randomise(MachineState& m) {
-    std::mt19937 random(GetParam());
     const auto byte = [&] { return static_cast<uint8_t>(random()); };
     for (uint8_t& b : m.patternCache) {
       // Mostly proper pixel values, some with junk in the upper bits.
@@ -159,12 +206,28 @@ class RendererModelTest : public ::testing::TestWithParam<uint32_t> {
     m.cpuMem[kMask] = static_cast<uint8_t>(byte() | 0x18);
     if (random() % 4 == 0) m.cpuMem[kMask] &= static_cast<uint8_t>(~(random() % 2 ? 0x08 : 0x10));
     m.cpuMem[kStatus] = 0;
-    m.ppu.vramLatch = static_cast<uint16_t>(random() & 0x0FFF);
-    m.ppu.vramAddr = static_cast<uint16_t>(random() & 0x3FFF);
+    m.ppu.vramLatch = static_cast<uint16_t>(random() & 0x7FFF);
+    m.ppu.vramAddr = static_cast<uint16_t>(random() & 0x7FFF);
     m.ppu.fineX = byte();
     m.ppu.fineY = byte();
     m.sprite0Armed = 1;
   }
+
+  // Between some lines the program writes the scroll: a new latch and fine X, and now and then
+  // the address too, as a second $2006 write does. Both machines take the same writes.
+  void WriteScrollBetweenLines(MachineState& a, MachineState& b) {
+    if (random() % 6 != 0) return;
+    const auto latch = static_cast<uint16_t>(random() & 0x7FFF);
+    const auto fineX = static_cast<uint8_t>(random());
+    const bool address = random() % 2 == 0;
+    for (MachineState* m : {&a, &b}) {
+      m->ppu.vramLatch = latch;
+      m->ppu.fineX = fineX;
+      if (address) SetVramAddr(m->ppu, latch);
+    }
+  }
+
+  std::mt19937 random{GetParam()};
 };
 
 TEST_P(RendererModelTest, EveryLineMatchesThePixelByPixelModel) {
@@ -175,19 +238,28 @@ TEST_P(RendererModelTest, EveryLineMatchesThePixelByPixelModel) {
   std::vector<uint8_t> rear(kWidth);
   ModelLine expected{};
   for (int line = 0; line < 240; ++line) {
+    if (line > 0) WriteScrollBetweenLines(*machine, *model);
     // The rows start each line with what the previous line left, as layers of a frame.
     std::fill(front.begin(), front.end(), static_cast<uint8_t>(line));
     std::fill(rear.begin(), rear.end(), static_cast<uint8_t>(line + 1));
     expected.front.fill(static_cast<uint8_t>(line));
     expected.rear.fill(static_cast<uint8_t>(line + 1));
+    StartModelLine(model->ppu, line);
     expected = RenderModelLine(*model, line, expected);
+    FinishModelLine(model->ppu);
+    if (line == 0) {
+      StartFrameScroll(machine->ppu);
+    } else {
+      StartLineScroll(machine->ppu);
+    }
     RenderLine(*machine, front.data(), rear.data(), line, kWidth, nullptr);
+    FinishLineScroll(machine->ppu);
     for (int x = 0; x < kWidth; ++x) {
       ASSERT_EQ(front[x], expected.front[x]) << "front, line " << line << " pixel " << x;
       ASSERT_EQ(rear[x], expected.rear[x]) << "rear, line " << line << " pixel " << x;
     }
-    ASSERT_EQ(machine->ppu.vramAddr, expected.ppu.vramAddr) << "line " << line;
-    ASSERT_EQ(machine->ppu.fineY, expected.ppu.fineY) << "line " << line;
+    ASSERT_EQ(machine->ppu.vramAddr, model->ppu.vramAddr) << "line " << line;
+    ASSERT_EQ(machine->ppu.fineY, model->ppu.fineY) << "line " << line;
     ASSERT_EQ(machine->cpuMem[kStatus], expected.status) << "line " << line;
     ASSERT_EQ(machine->sprite0Armed, expected.sprite0Armed) << "line " << line;
   }

@@ -9,6 +9,7 @@
 #include "emulator/cart/mappers/mmc4_latch.h"
 #include "emulator/machine_state/machine_state.h"
 #include "emulator/ppu/ppu_memory.h"
+#include "emulator/ppu/ppu_scroll.h"
 #include "platform/surface8.h"
 
 namespace wrenfold {
@@ -59,12 +60,22 @@ class RendererTest : public ::testing::Test {
     machine->sprite0Armed = 1;
   }
 
-  void Render(int line) { RenderLine(*machine, front.data(), rear.data(), line, 256, ppuFetch); }
+  // Draws a line into the given rows as the frame driver does: the scroll is moved to the
+  // line first and on past it afterwards.
+  void DrawLine(int line, uint8_t* frontRow, uint8_t* rearRow) {
+    if (line == 0) {
+      StartFrameScroll(machine->ppu);
+    } else {
+      StartLineScroll(machine->ppu);
+    }
+    RenderLine(*machine, frontRow, rearRow, line, 256, ppuFetch);
+    FinishLineScroll(machine->ppu);
+  }
 
-  // Renders lines 0 .. last from the top of a frame scrolled to fine Y 0, leaving line
-  // `last` in the rows.
+  void Render(int line) { DrawLine(line, front.data(), rear.data()); }
+
+  // Renders lines 0 .. last from the top of a frame, leaving line `last` in the rows.
   void RenderThrough(int last) {
-    machine->ppu.fineY = 0;
     for (int line = 0; line <= last; ++line) Render(line);
   }
 
@@ -349,8 +360,8 @@ class LayerCompositionTest : public RendererTest {
     EXPECT_EQ(overlay.Lock(&overlayLock), kDisplayOk);
     EXPECT_EQ(frame.Lock(&frameLock), kDisplayOk);
     RenderThrough(line - 1);
-    RenderLine(*machine, overlayLock.bits + line * frameLock.pitch,
-               frameLock.bits + line * frameLock.pitch, line, frameLock.pitch, nullptr);
+    DrawLine(line, overlayLock.bits + line * frameLock.pitch,
+             frameLock.bits + line * frameLock.pitch);
     overlay.Unlock();
     frame.Unlock();
     overlay.SetSourceColourKey(backdrop);
