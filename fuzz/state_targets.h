@@ -18,7 +18,6 @@ struct StateTarget {
   HeadlessEmulator emulator;
   StateBytes base{};  // a valid state of the running game
   std::unique_ptr<MachineState> before = std::make_unique<MachineState>();
-  int accepted = 0;
 };
 
 inline std::array<StateTarget, kStateTargetCount>& TheStateTargets() {
@@ -41,13 +40,11 @@ inline std::array<StateTarget, kStateTargetCount>& TheStateTargets() {
   return *targets;
 }
 
-// Frames run after this many accepted loads: enough to run every kind of state, few enough to
-// keep the fuzzer fast.
-inline constexpr int kFrameEvery = 16;
-
 // Loads `file` into the target's game. A refusal must leave the whole machine as it was; an
-// accepted state must save back to itself and run. The game then goes back to its base state.
-inline void LoadAndCheck(StateTarget& target, std::span<const uint8_t> file) {
+// accepted state must save back to itself and, with `runFrame`, run a frame. The input decides
+// whether a frame runs, so a replayed input does what it did in the fuzzer. The game then goes
+// back to its base state.
+inline void LoadAndCheck(StateTarget& target, std::span<const uint8_t> file, bool runFrame) {
   MachineState& machine = *target.emulator.machine;
   std::memcpy(target.before.get(), &machine, sizeof(MachineState));
   if (DecodeState(file, machine) != StateRefusal::kNone) {
@@ -60,7 +57,7 @@ inline void LoadAndCheck(StateTarget& target, std::span<const uint8_t> file) {
   StateBytes again;
   EncodeState(machine, again);
   FUZZ_CHECK(again == saved);
-  if (++target.accepted % kFrameEvery == 0) {
+  if (runFrame) {
     RunFrame(machine, *target.emulator.host, 0);
     machine.haltRequested = 0;  // an opcode the state made up; the next load goes on
   }

@@ -129,6 +129,11 @@ void Mmc1HighWrite(MachineState& machine, uint16_t address, uint8_t value) {
     ApplyPrg(machine);
     return;
   }
+  // Only a damaged save state holds a count past the fifth bit; such a value starts afresh.
+  if (mapper.mmc1Count >= kBitsPerValue) {
+    mapper.mmc1Shift = 0;
+    mapper.mmc1Count = 0;
+  }
   mapper.mmc1Shift |= static_cast<uint8_t>((value & 1) << mapper.mmc1Count);
   if (++mapper.mmc1Count < kBitsPerValue) return;
 
