@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "emulator/cart/ines_header.h"
+#include "files/regular_file.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 
@@ -28,10 +29,13 @@ inline uint32_t ReadBigEndian32(const uint8_t* bytes) {
          uint32_t{bytes[3]};
 }
 
-// 0 when the file cannot be opened or is shorter than its 16-byte header.
+// 0 when the file cannot be opened, is not a regular file or is shorter than its 16-byte header.
 inline int32_t SumtabChecksum(const char* path) {
   if (path == nullptr) return 0;
-  std::FILE* file = std::fopen(StripTrailingBlanks(path).c_str(), "rb");
+  // Only a regular file: a pipe or device named like a ROM would wait or never end.
+  RegularFileStatus status;
+  int error;
+  std::FILE* file = OpenRegularFileStream(StripTrailingBlanks(path), status, error);
   if (file == nullptr) return 0;
 
   // The header goes through the same 4-byte buffer as the data, four groups at a time.

@@ -11,6 +11,7 @@ packages=(
   cc65
   libgtest-dev libgmock-dev
   libpng-dev libgif-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {
 namespace {
 
 constexpr uint32_t kCpuSpaceEnd = 0x10000;
-constexpr uint32_t kPpuAddressMask = 0x3FFF;
 constexpr uint32_t kPatternTablesEnd = 0x2000;
 
 uint32_t ReduceBank(uint32_t dataSize, uint32_t bankSize, uint32_t bank) {

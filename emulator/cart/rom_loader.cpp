@@ -2,15 +2,16 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/ines_header.h"
 #include "emulator/cart/initial_layout.h"
 #include "emulator/host/log.h"
+#include "emulator/machine_state/io_registers.h"
+#include "files/regular_file.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 namespace {
@@ -18,15 +19,6 @@ namespace {
 constexpr std::string_view kTooManyBanksText =
     "ROM header asks for more banks than the cartridge stores hold\n";
 constexpr std::string_view kTruncatedText = "ROM image is shorter than its header says\n";
-
-constexpr uint16_t kPpuStatus = 0x2002;
-constexpr uint8_t kStatusChrIsRom = 0x10;  // tells the PPU write path pattern memory is ROM
-constexpr uint16_t kTrainerAddress = 0x7000;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 void LogIdentification(uint8_t mapperNumber, const InesHeader& header) {
   LogText("ROM image identified as Mapper#");
@@ -50,7 +42,8 @@ void CommitImage(MachineState& machine, const InesHeader& header, uint8_t mapper
   cart.fourScreen = header.fourScreen;
   cart.mapperNumber = mapperNumber;
 
-  if (header.chrBankCount != 0) machine.cpuMem[kPpuStatus] |= kStatusChrIsRom;
+  // Tells the PPU write path that pattern memory is ROM.
+  if (header.chrBankCount != 0) machine.cpuMem[kPpuStatus] |= kStatusChrRom;
 
   const uint8_t* next = data.data();
   if (header.trainer) {
@@ -72,12 +65,16 @@ void CommitImage(MachineState& machine, const InesHeader& header, uint8_t mapper
 int32_t LoadRomImage(MachineState& machine, const char* path) {
   ClearBankCaches(machine);
 
-  FileHandle file(path != nullptr ? std::fopen(path, "rb") : nullptr);
+  if (path == nullptr) return kRomOpenFailed;
+  // A folder, FIFO or device is refused before it is opened or read.
+  RegularFileStatus status;
+  int error;
+  UniqueFile file(OpenRegularFileStream(path, status, error));
   if (!file) return kRomOpenFailed;
 
   uint8_t headerBytes[kInesHeaderSize] = {};
   const std::size_t headerRead = std::fread(headerBytes, 1, sizeof headerBytes, file.get());
-  if (std::ferror(file.get())) return kRomOpenFailed;  // e.g. a directory
+  if (std::ferror(file.get())) return kRomOpenFailed;
   const InesHeader header = DecodeInesHeader(headerBytes);
   if (!header.magicOk) return kRomBadMagic;
   if (headerRead < sizeof headerBytes) {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 #include "emulator/ppu/ppu_scroll.h"
 

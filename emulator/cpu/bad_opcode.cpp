@@ -5,12 +5,10 @@
 
 #include "emulator/cpu/read_bus.h"
 #include "emulator/host/log.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
-
-constexpr uint16_t kNmiVector = 0xFFFA;
-constexpr uint16_t kIrqVector = 0xFFFE;
 
 void LogEntry(std::string_view text, int32_t value) {
   LogText(text);

@@ -14,13 +14,13 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/write_bus.h"
 #include "emulator/cpu/bad_opcode.h"
 #include "emulator/cpu/cpu_core.h"
 #include "emulator/cpu/cpu_flags.h"
 #include "emulator/cpu/cpu_trace.h"
 #include "emulator/cpu/read_bus.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/machine_state/machine_state.h"
 
 namespace wrenfold {
@@ -103,8 +103,6 @@ class Interpreter {
   bool skipRepeatedPasses = false;
 
  private:
-  static constexpr uint16_t kStackPage = 0x0100;
-  static constexpr uint16_t kBreakVector = 0xFFFE;
   // BPL back over LDA $2002 (3 bytes) and itself: the wait-for-vblank loop.
   static constexpr uint8_t kIdleLoopOffset = 0xFB;
   static constexpr uint8_t kIdleLoopBytes[3] = {0xAD, 0x02, 0x20};
@@ -552,7 +550,7 @@ class Interpreter {
     Push(static_cast<uint8_t>(pc));
     Push(flags.Pack() | kFlagB);
     flags.EnterBreak();
-    pc = ReadVector(kBreakVector);
+    pc = ReadVector(kIrqVector);
   }
 
   void Rts() {
@@ -576,7 +574,7 @@ class Interpreter {
     Push(static_cast<uint8_t>(pc));
     Push(static_cast<uint8_t>(flags.Pack() & ~kFlagB));
     flags.SetI(true);
-    pc = ReadVector(kBreakVector);
+    pc = ReadVector(kIrqVector);
   }
 
   // CLI and PLP change I only after the line was sampled, so one more instruction runs first:

@@ -54,6 +54,7 @@ std::size_t FormatCpuTraceLine(const MachineState& machine, CpuCoreKind core,
   }
   PadTo(line, length, kMarkerColumn);
   line[length++] = info.documented ? ' ' : '*';
+  PadTo(line, length, kDisassemblyColumn);
 
   const char* mnemonic = info.mnemonic ? info.mnemonic : "???";
   std::memcpy(line + length, mnemonic, 3);

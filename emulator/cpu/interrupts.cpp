@@ -1,23 +1,20 @@
 #include "emulator/cpu/interrupts.h"
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/cart/write_bus.h"
 #include "emulator/cpu/read_bus.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kNmiVector = 0xFFFA;
-constexpr uint16_t kResetVector = 0xFFFC;
-constexpr uint16_t kIrqVector = 0xFFFE;
-constexpr uint16_t kStackBase = 0x0100;
-// Boards whose trainer holds the NMI handler take the NMI here, where the loader puts it.
-constexpr uint16_t kTrainerAddress = 0x7000;
 constexpr uint8_t kPowerOnFlags = kFlagBit5;
 constexpr uint8_t kPowerOnStack = 0xFF;
 constexpr uint8_t kPowerOnMask = 0x18;  // background and sprites shown from the start
 constexpr uint8_t kPowerOnJoypadByte = 0x42;
+// The reset sequence runs the three pushes of an interrupt with writes suppressed.
+constexpr uint8_t kResetStackDrop = 3;
 
 uint16_t ReadVector(MachineState& machine, uint16_t address) {
   const uint8_t low = CpuRead(machine, address);
@@ -26,7 +23,7 @@ uint16_t ReadVector(MachineState& machine, uint16_t address) {
 }
 
 void Push(MachineState& machine, uint8_t value) {
-  machine.cpuMem[kStackBase + machine.cpu.S] = value;
+  machine.cpuMem[kStackPage + machine.cpu.S] = value;
   --machine.cpu.S;  // wraps 0 -> 255
 }
 
@@ -61,12 +58,25 @@ void PowerOn(MachineState& machine) {
   machine.cpu.PC = ReadVector(machine, kResetVector);
 }
 
+void PressResetButton(MachineState& machine) {
+  WriteBus(machine, kPpuCtrl, 0);
+  WriteBus(machine, kPpuMask, 0);
+  machine.ppu.writeToggle = 0;
+  WriteBus(machine, kApuStatus, 0);
+
+  CpuRegisters& cpu = machine.cpu;
+  cpu.S = static_cast<uint8_t>(cpu.S - kResetStackDrop);
+  cpu.P |= kFlagI;
+  cpu.PC = ReadVector(machine, kResetVector);
+}
+
 void EnterNmi(MachineState& machine) {
   ++machine.frameCounter;
   if (!(machine.cpuMem[kPpuCtrl] & kCtrlNmiEnable)) return;
   // The NMI ignores the I flag and pushes P as it stands.
   PushInterruptFrame(machine, machine.cpu.P);
   machine.cpu.PC = ReadVector(machine, kNmiVector);
+  // Boards whose trainer holds the NMI handler take the NMI where the loader put the trainer.
   if (machine.header.trainerFlag && BoardFor(machine.header.mapperNumber).trainerTakesNmi) {
     machine.cpu.PC = kTrainerAddress;
   }

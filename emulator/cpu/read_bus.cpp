@@ -1,7 +1,7 @@
 #include "emulator/cpu/read_bus.h"
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
@@ -27,12 +27,11 @@ uint8_t ReadOamData(MachineState& machine) {
   return value;
 }
 
-constexpr uint16_t kPaletteStart = 0x3F00;
 constexpr uint16_t kPaletteOverNameTables = 0x1000;  // $3F00-$3FFF lie over $2F00-$2FFF
 
 uint8_t ReadPpuByte(const MachineState& machine, uint16_t address) {
   // Palette mirrors $3F20-$3FFF are not stored; they read the 32 entries below them.
-  if (address >= kPaletteStart) address &= 0x3F1F;
+  if (address >= kPaletteStart) address &= kPaletteMirrorMask;
   return machine.ppuMem[address];
 }
 

@@ -7,12 +7,11 @@
 
 #include "emulator/host/replacing_file.h"
 #include "emulator/host/save_file_paths.h"
+#include "emulator/machine_state/io_registers.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 namespace {
-
-constexpr uint16_t kTrainerStart = 0x7000;
-constexpr std::size_t kTrainerSize = 512;
 
 constexpr std::string_view kLoaded = "Battery RAM loaded";
 constexpr std::string_view kIgnored = "Battery RAM ignored";
@@ -49,11 +48,11 @@ void LoadBatteryRam(MachineState& machine, BatteryRam& battery) {
     return;
   }
   uint8_t trainer[kTrainerSize];
-  std::memcpy(trainer, machine.cpuMem + kTrainerStart, kTrainerSize);
+  std::memcpy(trainer, machine.cpuMem + kTrainerAddress, kTrainerSize);
   std::memcpy(machine.cpuMem + kBatteryRamStart, bytes.data(), kBatteryRamSize);
   // The console loads a trainer into this RAM at every power-on.
   if (machine.header.trainerFlag)
-    std::memcpy(machine.cpuMem + kTrainerStart, trainer, kTrainerSize);
+    std::memcpy(machine.cpuMem + kTrainerAddress, trainer, kTrainerSize);
   LogFileEvent(kLoaded, battery.path);
 }
 

@@ -6,27 +6,23 @@
 #include <cstring>
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cpu/cpu_core.h"
 #include "emulator/cpu/interrupts.h"
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
 #include "emulator/host/screenshot.h"
 #include "emulator/host/startup.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 #include "emulator/ppu/ppu_scroll.h"
 #include "emulator/ppu/renderer.h"
+#include "emulator/ppu/sprite_flags.h"
 #include "emulator/sound/mix_frame_sound.h"
 #include "platform/dik_codes.h"
 
 namespace wrenfold {
 namespace {
 
-constexpr uint8_t kMaskShowBackground = 0x08;
-constexpr uint8_t kMaskShowSprites = 0x10;
-constexpr uint8_t kCtrlSprites8x16 = 0x20;
-constexpr int kSpriteCount = 64;
-constexpr int kSpritesPerLine = 8;
 constexpr uint32_t kPatternMemorySize = 0x2000;
 
 // The two surfaces of a drawn frame, locked, with the rows of the current line. The frame
@@ -108,7 +104,7 @@ void PresentDrawing(HostState& host, const FrameDrawing& drawing) {
 }
 
 bool RenderingEnabled(const MachineState& machine) {
-  return (machine.cpuMem[kPpuMask] & (kMaskShowBackground | kMaskShowSprites)) != 0;
+  return (machine.cpuMem[kPpuMask] & (kMaskBackground | kMaskSprites)) != 0;
 }
 
 CpuCoreKind ConfiguredCore(const HostSettings& settings) {
@@ -296,20 +292,6 @@ void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event)
     default:
       break;
   }
-}
-
-void CountSpritesOnLine(MachineState& machine, int line) {
-  const int height = (machine.cpuMem[kPpuCtrl] & kCtrlSprites8x16) ? 16 : 8;
-  int onLine = 0;
-  for (int sprite = 0; sprite < kSpriteCount; ++sprite) {
-    // A sprite's Y byte is one less than its first line; 255 wraps to line 0.
-    const int top = static_cast<uint8_t>(machine.oam[sprite * 4] + 1);
-    if (line < top || line > top + height - 1) continue;
-    ++onLine;
-    // Without drawing there is no pixel test: sprite 0 on the line counts as a hit.
-    if (sprite == 0) machine.cpuMem[kPpuStatus] |= kStatusSprite0Hit;
-  }
-  if (onLine > kSpritesPerLine) machine.cpuMem[kPpuStatus] |= kStatusSpriteOverflow;
 }
 
 void HandleWindowEvent(HostState& host, const WindowEvent& event) {

@@ -13,8 +13,6 @@
 
 namespace wrenfold {
 
-// The $2002 bit raised when more than eight sprites share a line.
-inline constexpr uint8_t kStatusSpriteOverflow = 0x20;
 // F10 swaps 232 and 240 drawn lines.
 inline constexpr uint16_t kRenderedLinesToggle = 24;
 // Colour of the rows below the drawn lines.
@@ -41,10 +39,6 @@ void RunFrame(MachineState& machine, HostState& host, uint8_t skipRender);
 // Acts on one key event's hot key (presses only): Esc, the save slot keys, F1, F2, F5, F7,
 // F9, F10, F11, F12 (screenshot) and keypad minus / plus.
 void HandleHotKey(MachineState& machine, HostState& host, const KeyEvent& event);
-
-// Sets the sprite-0 and sprite-overflow bits of $2002 for `line` from sprite memory alone,
-// as an undrawn frame does in place of drawing.
-void CountSpritesOnLine(MachineState& machine, int line);
 
 // The emulator window's reaction to one event: closing the window, or Esc on it, releases
 // everything and requests the exit.

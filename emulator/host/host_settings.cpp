@@ -1,7 +1,11 @@
 #include "emulator/host/host_settings.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <optional>
+
+#include "files/regular_file.h"
 
 namespace wrenfold {
 namespace {
@@ -51,101 +55,116 @@ void ReadScanCode(std::string_view line, std::size_t pos, uint8_t& field) {
   if (code && *code <= 0xFF) field = static_cast<uint8_t>(*code);
 }
 
+// The value words differ in their first letters, which is all that is read of them.
 void ReadPlayerDevice(char c, PlayerDevice& field) {
-  if (c == 'J') field = PlayerDevice::kJoystick;
-  if (c == 'K') field = PlayerDevice::kKeyboard;
-  if (c == 'N') field = PlayerDevice::kNone;
+  for (const PlayerDevice device : kPlayerDevices) {
+    if (c == PlayerDeviceWord(device)[0]) field = device;
+  }
 }
 
-struct KeyboardKey {
-  std::string_view key;
-  std::size_t valuePos;
-  KeyboardButton button;
-};
+void ReadCpuCore(char c, CpuCoreChoice& field) {
+  for (const CpuCoreChoice core : kCpuCoreChoices) {
+    if (c == CpuCoreWord(core)[0]) field = core;
+  }
+}
 
-// "KEYSTAR" is compared on seven characters; the front-end writes it as "KEYSTART=".
-constexpr KeyboardKey kKeyboardKeys[] = {
-    {"KEYUP", 6, kKeyUp},       {"KEYDOWN", 8, kKeyDown}, {"KEYLEFT", 8, kKeyLeft},
-    {"KEYRIGHT", 9, kKeyRight}, {"KEYA", 5, kKeyA},       {"KEYB", 5, kKeyB},
-    {"KEYTA", 6, kKeyTurboA},   {"KEYTB", 6, kKeyTurboB}, {"KEYSELECT", 10, kKeySelect},
-    {"KEYSTAR", 9, kKeyStart},
-};
+bool Matches(std::string_view line, const ConfigKey& key) {
+  return line.starts_with(key.Compared());
+}
 
-struct JoystickKey {
-  std::string_view key;
-  std::size_t valuePos;
-  JoystickButton button;
-};
+char ValueLetter(std::string_view line, const ConfigKey& key) {
+  return At(line, key.ValueStart());
+}
 
-constexpr JoystickKey kJoystickKeys[] = {
-    {"JOYA=", 5, kJoyA},       {"JOYB=", 5, kJoyB},        {"JOYTA=", 6, kJoyTurboA},
-    {"JOYTB=", 6, kJoyTurboB}, {"SELECT=", 7, kJoySelect}, {"START=", 6, kJoyStart},
-};
+bool IsYes(std::string_view line, const ConfigKey& key) {
+  return ValueLetter(line, key) == kYes[0];
+}
+
+// Spelt with a lower-case "f", so the front-end's "HARDBUF=" line is never taken and the count
+// keeps its default.
+constexpr std::string_view kHardwareBuffersKey = "HARDBUf";
+constexpr std::size_t kHardwareBuffersValue = 8;
+
+// Position 7 of an IRQADJ line is the sign ("-" or a blank), the magnitude starts at 8. Five
+// digits hold every value of the 16-bit range the front-end steps through.
+constexpr std::size_t kIrqAdjustSign = 7;
+constexpr std::size_t kIrqAdjustDigits = 8;
+constexpr int kIrqAdjustMaxDigits = 5;
+
+int16_t SignedIrqAdjust(bool negative, int32_t magnitude) {
+  const int32_t value = negative ? -magnitude : magnitude;
+  return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
+                                                  std::numeric_limits<int16_t>::max()));
+}
 
 // Every key is tested on every line, each independently of the others.
 void ApplyConfigLine(std::string_view line, HostSettings& settings) {
   if (!line.empty() && line[0] == ';') return;
 
-  if (line.starts_with("SLMODE=")) {
-    if (At(line, 7) == 'Y') settings.scanlineMode = true;
-    if (At(line, 7) == 'N') settings.scanlineMode = false;
+  if (Matches(line, kScanlineKey)) {
+    if (IsYes(line, kScanlineKey)) settings.scanlineMode = true;
+    if (ValueLetter(line, kScanlineKey) == kNo[0]) settings.scanlineMode = false;
   }
   // The "=" after DDEVICE is not examined.
-  if (line.starts_with("DDEVICE")) settings.displayDevice = Rest(line, 8);
-  if (line.starts_with("ROMDIR=")) settings.romDirectory = Rest(line, 7);
-  if (line.starts_with("FPS=")) {
-    if (const auto fps = ReadDigits(line, 4, 2))
+  if (Matches(line, kDisplayDeviceKey)) {
+    settings.displayDevice = Rest(line, kDisplayDeviceKey.ValueStart());
+  }
+  if (Matches(line, kRomDirectoryKey)) {
+    settings.romDirectory = Rest(line, kRomDirectoryKey.ValueStart());
+  }
+  if (Matches(line, kFpsKey)) {
+    if (const auto fps = ReadDigits(line, kFpsKey.ValueStart(), 2))
       settings.framesPerSecond = static_cast<int16_t>(*fps);
   }
-  if (line.starts_with("RES=")) ReadSingleDigit(line, 4, settings.resolution);
-  if (line.starts_with("VIDEO=")) {
-    if (At(line, 6) == 'N') settings.videoStandard = VideoStandard::kNtsc;
-    if (At(line, 6) == 'P') settings.videoStandard = VideoStandard::kPal;
+  if (Matches(line, kResolutionKey)) {
+    ReadSingleDigit(line, kResolutionKey.ValueStart(), settings.resolution);
   }
-  if (line.starts_with("BOOT=")) settings.romFileName = Rest(line, 5);
-  if (line.starts_with("RAPIDFIRE=")) ReadSingleDigit(line, 10, settings.rapidFirePeriod);
+  if (Matches(line, kVideoKey)) {
+    if (ValueLetter(line, kVideoKey) == kNtsc[0]) settings.videoStandard = VideoStandard::kNtsc;
+    if (ValueLetter(line, kVideoKey) == kPal[0]) settings.videoStandard = VideoStandard::kPal;
+  }
+  if (Matches(line, kBootKey)) settings.romFileName = Rest(line, kBootKey.ValueStart());
+  if (Matches(line, kRapidFireKey)) {
+    ReadSingleDigit(line, kRapidFireKey.ValueStart(), settings.rapidFirePeriod);
+  }
   // Any line starting SOUND turns sound on; the letter after it only picks mono or stereo.
-  if (line.starts_with("SOUND")) {
+  if (Matches(line, kSoundKey)) {
     settings.soundEnabled = true;
-    const char mode = At(line, 6);
-    if (mode == 'S') settings.stereo = true;
-    if (mode == 'M') settings.stereo = false;
-    if (mode == 'N') {
+    const char mode = ValueLetter(line, kSoundKey);
+    if (mode == kSoundStereo[0]) settings.stereo = true;
+    if (mode == kSoundMono[0]) settings.stereo = false;
+    if (mode == kSoundNone[0]) {
       settings.stereo = false;
       settings.soundEnabled = false;
     }
   }
-  if (line.starts_with("PLAYER1=")) ReadPlayerDevice(At(line, 8), settings.playerDevice[0]);
-  if (line.starts_with("PLAYER2=")) ReadPlayerDevice(At(line, 8), settings.playerDevice[1]);
-  for (const JoystickKey& key : kJoystickKeys) {
-    if (line.starts_with(key.key)) {
-      ReadJoystickButton(line, key.valuePos, settings.joystickButtons[key.button]);
+  for (std::size_t player = 0; player < kPlayerKeys.size(); ++player) {
+    if (Matches(line, kPlayerKeys[player])) {
+      ReadPlayerDevice(ValueLetter(line, kPlayerKeys[player]), settings.playerDevice[player]);
     }
   }
-  for (const KeyboardKey& key : kKeyboardKeys) {
-    if (line.starts_with(key.key)) {
-      ReadScanCode(line, key.valuePos, settings.keyboardScanCodes[key.button]);
-    }
+  for (int slot = 0; slot < kJoySlotCount; ++slot) {
+    const ConfigKey& key = kJoySlotKeys[slot];
+    if (Matches(line, key))
+      ReadJoystickButton(line, key.ValueStart(), settings.joystickButtons[slot]);
   }
-  if (line.starts_with("NamcoExt")) settings.namcoSound = At(line, 9) == 'Y';
-  if (line.starts_with("VRC6Ext")) settings.vrc6Sound = At(line, 8) == 'Y';
-  if (line.starts_with("2XMODE=")) settings.doubleSize = At(line, 7) == 'Y';
-  if (line.starts_with("WINDOWED=")) settings.windowed = At(line, 9) == 'Y';
-  if (line.starts_with("COLOR=")) settings.monochrome = At(line, 6) != 'Y';
-  // The key ends in a lower-case "f", so the front-end's "HARDBUF=" line is never taken and
-  // the count keeps its default.
-  if (line.starts_with("HARDBUf")) {
-    if (const auto count = ReadDigits(line, 8, 1)) settings.hardwareSoundBuffers = *count;
+  for (int slot = 0; slot < kKeySlotCount; ++slot) {
+    const ConfigKey& key = kKeySlotKeys[slot];
+    if (Matches(line, key)) ReadScanCode(line, key.ValueStart(), settings.keyboardScanCodes[slot]);
   }
-  if (line.starts_with("CORE=")) {
-    if (At(line, 5) == 'C') settings.cpuCore = CpuCoreChoice::kReferenceCore;
-    if (At(line, 5) == 'A') settings.cpuCore = CpuCoreChoice::kSecondCore;
-    if (At(line, 5) == 'F') settings.cpuCore = CpuCoreChoice::kFullCore;
+  if (Matches(line, kNamcoSoundKey)) settings.namcoSound = IsYes(line, kNamcoSoundKey);
+  if (Matches(line, kVrc6SoundKey)) settings.vrc6Sound = IsYes(line, kVrc6SoundKey);
+  if (Matches(line, kDoubleSizeKey)) settings.doubleSize = IsYes(line, kDoubleSizeKey);
+  if (Matches(line, kWindowedKey)) settings.windowed = IsYes(line, kWindowedKey);
+  if (Matches(line, kColorKey)) settings.monochrome = !IsYes(line, kColorKey);
+  if (line.starts_with(kHardwareBuffersKey)) {
+    if (const auto count = ReadDigits(line, kHardwareBuffersValue, 1))
+      settings.hardwareSoundBuffers = *count;
   }
-  // Position 7 is the sign ("-" or a blank), the magnitude starts at position 8.
-  if (line.starts_with("IRQADJ")) {
-    if (const auto magnitude = ReadDigits(line, 8, 3)) {
-      settings.irqAdjust = static_cast<int16_t>(At(line, 7) == '-' ? -*magnitude : *magnitude);
+  if (Matches(line, kCpuCoreKey)) ReadCpuCore(ValueLetter(line, kCpuCoreKey), settings.cpuCore);
+  if (Matches(line, kIrqAdjustKey)) {
+    if (const auto magnitude = ReadDigits(line, kIrqAdjustDigits, kIrqAdjustMaxDigits)) {
+      settings.irqAdjust = SignedIrqAdjust(At(line, kIrqAdjustSign) == '-', *magnitude);
     }
   }
 }
@@ -199,16 +218,9 @@ void ParseHostSettings(std::string_view text, HostSettings& settings) {
 }
 
 bool ReadHostSettings(const std::filesystem::path& path, HostSettings& settings) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  ConfigLineCollector collector{settings};
-  char buffer[4096];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    collector.Feed(std::string_view(buffer, count));
-  }
-  std::fclose(file);
-  collector.Finish();
+  const RegularFileRead file = ReadRegularFile(path, kConfigFileMaxBytes);
+  if (file.status != RegularFileStatus::kOk) return false;
+  ParseHostSettings(file.bytes, settings);
   return true;
 }
 

@@ -1,5 +1,10 @@
 #include "emulator/host/log.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -76,30 +81,44 @@ std::string_view FindErrorName(const ErrorName (&table)[N], uint32_t code,
   return fallback;
 }
 
-// Opens the log in `mode`, writes the bytes and closes it; any failure is silently dropped
-// because the program must run on without a log.
-void WriteToLog(const char* mode, const char* text, std::size_t length) {
-  std::FILE* file = std::fopen(TheLogSettings().path.c_str(), mode);
-  if (file == nullptr) return;
-  if (length > 0) std::fwrite(text, 1, length, file);
-  std::fclose(file);
+// Opens the log (emptied first when `truncate`), writes the bytes and closes it; any failure
+// is silently dropped because the program must run on without a log. A log name that is a
+// FIFO or a device is left alone: writing there could wait forever or never end.
+void WriteToLog(bool truncate, const char* text, std::size_t length) {
+  const char* path = TheLogSettings().path.c_str();
+  struct stat info {};
+  if (::stat(path, &info) == 0 && !S_ISREG(info.st_mode)) return;
+  const int flags =
+      O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND);
+  const int fd = ::open(path, flags, 0666);
+  if (fd < 0) return;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    while (length > 0) {
+      const ssize_t written = ::write(fd, text, length);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) break;
+      text += written;
+      length -= static_cast<std::size_t>(written);
+    }
+  }
+  ::close(fd);
 }
 
 }  // namespace
 
 void ResetLog() {
-  WriteToLog("wb", nullptr, 0);
+  WriteToLog(true, nullptr, 0);
 }
 
 void LogText(const char* text, std::size_t length) {
   if (text == nullptr) return;
-  WriteToLog("ab", text, length);
+  WriteToLog(false, text, length);
 }
 
 void LogNumber(int32_t value) {
   char digits[16];
   const int length = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value));
-  if (length > 0) WriteToLog("ab", digits, static_cast<std::size_t>(length));
+  if (length > 0) WriteToLog(false, digits, static_cast<std::size_t>(length));
   LogText("\n");
 }
 

@@ -5,6 +5,7 @@
 
 #include "emulator/host/save_file_paths.h"
 #include "emulator/host/state_codec.h"
+#include "files/regular_file.h"
 
 namespace wrenfold {
 namespace {
@@ -57,7 +58,9 @@ bool StartPlayback(MachineState& machine, MovieState& movie, const std::filesyst
     LogFileEvent(kPlayRefused, path, "no such file");
     return false;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  RegularFileStatus status;
+  int openError;
+  UniqueFile file(OpenRegularFileStream(path, status, openError));
   StateBytes state;
   const std::size_t count =
       file ? std::fread(state.data(), 1, state.size(), file.get()) : std::size_t{0};

@@ -11,12 +11,9 @@
 
 #include "emulator/host/replacing_file.h"
 #include "emulator/machine_state/machine_state.h"
+#include "files/regular_file.h"
 
 namespace wrenfold {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // The movie being recorded and the movie being played; both may run at once, and the
 // recording then keeps the played pads.

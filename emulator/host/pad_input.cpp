@@ -4,14 +4,14 @@ namespace wrenfold {
 namespace {
 
 // Where each slot of a keyboard map comes from in the settings.
-constexpr std::array<KeyboardButton, kPlayerMapSize> kKeyboardSources = {
+constexpr std::array<KeySlot, kPlayerMapSize> kKeyboardSources = {
     kKeyUp,    kKeyDown, kKeyLeft, kKeyRight,  kKeySelect,
     kKeyStart, kKeyA,    kKeyB,    kKeyTurboA, kKeyTurboB,
 };
 
 struct JoystickSource {
   PlayerMapSlot slot;
-  JoystickButton button;
+  JoySlot button;
 };
 
 constexpr JoystickSource kJoystickSources[] = {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "emulator/machine_state/io_registers.h"
 #include "platform/surface8.h"
 
 namespace wrenfold {
@@ -21,7 +22,7 @@ DisplayPalette BuildDisplayPalette(bool monochrome);
 
 // The colour emphasis of $2001 bits 5-7, as a number 0-7: bit 0 red, bit 1 green, bit 2 blue.
 inline uint8_t EmphasisOf(uint8_t mask) {
-  return static_cast<uint8_t>(mask >> 5);
+  return static_cast<uint8_t>((mask & kMaskEmphasis) >> kMaskEmphasisShift);
 }
 
 // `colours` as the picture shows them under colour emphasis 0-7: a primary is dimmed to

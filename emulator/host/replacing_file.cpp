@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <string>
 
+#include "files/regular_file.h"
+
 namespace wrenfold {
 namespace {
 
@@ -83,15 +85,12 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
 
 bool ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                    std::vector<uint8_t>& bytes) {
-  bytes.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  bytes.resize(limit + 1);
-  const std::size_t count = std::fread(bytes.data(), 1, bytes.size(), file);
-  const bool readError = std::ferror(file) != 0;
-  std::fclose(file);
-  bytes.resize(count);
-  return !readError;
+  const RegularFileRead file = ReadRegularFile(path, limit);
+  const bool read =
+      file.status == RegularFileStatus::kOk || file.status == RegularFileStatus::kTooLarge;
+  bytes.assign(file.bytes.begin(), file.bytes.end());
+  if (!read) bytes.clear();
+  return read;
 }
 
 }  // namespace wrenfold

@@ -44,7 +44,7 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::span<const ui
 
 // Reads the start of the file into `bytes`: all of it when it holds at most `limit` bytes,
 // else `limit` + 1 bytes, so a file that is too long shows as such without being read whole.
-// False when the file cannot be opened or read.
+// False when the file cannot be opened or read, or is not a regular file.
 bool ReadFileStart(const std::filesystem::path& path, std::size_t limit,
                    std::vector<uint8_t>& bytes);
 

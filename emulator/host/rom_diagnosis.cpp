@@ -1,22 +1,27 @@
 #include "emulator/host/rom_diagnosis.h"
 
-#include <filesystem>
-#include <fstream>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include "emulator/cart/board_table.h"
-#include "emulator/cart/ines_header.h"
 #include "emulator/cart/rom_loader.h"
 #include "emulator/machine_state/machine_state.h"
+#include "files/regular_file.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
-
 std::string DiagnoseRomImage(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return "no such file";
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  std::ifstream file(path, std::ios::binary);
+  RegularFileStatus status;
+  int error;
+  const UniqueFile file(OpenRegularFileStream(path, status, error));
+  if (status == RegularFileStatus::kMissing) return "no such file";
+  if (status == RegularFileStatus::kNotRegular) return "not a regular file";
+  if (!file) return "cannot open the file";
+  struct stat info {};
   uint8_t bytes[kInesHeaderSize] = {};
-  if (error || !file || !file.read(reinterpret_cast<char*>(bytes), kInesHeaderSize)) {
+  if (::fstat(::fileno(file.get()), &info) != 0 ||
+      std::fread(bytes, 1, kInesHeaderSize, file.get()) != kInesHeaderSize) {
     return "shorter than an iNES header";
   }
   const InesHeader header = DecodeInesHeader(bytes);
@@ -24,7 +29,7 @@ std::string DiagnoseRomImage(const std::string& path) {
   if (header.prgBankCount > kMaxPrgBanks || header.chrBankCount > kMaxChrBanks) {
     return "more PRG or CHR banks than the emulator holds";
   }
-  if (size < kInesHeaderSize + InesDataLength(header)) {
+  if (static_cast<uint64_t>(info.st_size) < kInesHeaderSize + InesDataLength(header)) {
     return "file is shorter than its header promises";
   }
   if (!IsSupportedMapper(header.mapperNumber)) {

@@ -4,12 +4,12 @@
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/log.h"
 #include "emulator/host/save_files.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kNmiVector = 0xFFFA;
 // Sleeping closer to a deadline than this could overshoot it; the rest is spun.
 constexpr uint32_t kSpinMilliseconds = 2;
 

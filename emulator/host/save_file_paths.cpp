@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "emulator/host/file_lookup.h"
 #include "emulator/host/log.h"
+#include "files/file_lookup.h"
 
 namespace wrenfold {
 namespace {

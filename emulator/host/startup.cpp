@@ -7,7 +7,6 @@
 #include "emulator/cart/board_table.h"
 #include "emulator/cart/rom_loader.h"
 #include "emulator/host/failure_messages.h"
-#include "emulator/host/file_lookup.h"
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/log.h"
 #include "emulator/host/palette.h"
@@ -15,6 +14,7 @@
 #include "emulator/host/run_loop.h"
 #include "emulator/host/save_files.h"
 #include "emulator/sound/sound_output.h"
+#include "files/file_lookup.h"
 
 namespace wrenfold {
 namespace {

@@ -10,7 +10,7 @@
 #include <immintrin.h>
 #endif
 
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
@@ -22,8 +22,6 @@ namespace {
 using PairPixels = uint8_t __attribute__((vector_size(16)));
 using PairRows = uint64_t __attribute__((vector_size(16)));
 
-constexpr uint8_t kCtrlBackgroundTable1 = 0x10;  // $2000: the background from pattern table 1
-constexpr uint8_t kMaskGreyscale = 0x01;         // $2001: only the brightness row is shown
 constexpr uint8_t kGreyColumn = 0x30;
 
 constexpr uint32_t kCacheTableSize = 0x4000;  // cache bytes of one pattern table

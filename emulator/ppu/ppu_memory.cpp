@@ -5,15 +5,13 @@
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/mirroring.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
 
-constexpr uint16_t kPpuAddressMask = 0x3FFF;
 constexpr uint16_t kNameTableStart = 0x2000;
 constexpr uint16_t kNameTableEnd = 0x3000;
-constexpr uint16_t kPaletteStart = 0x3F00;
-constexpr uint16_t kPaletteMask = 0x3F1F;  // $3F20-$3FFF act on the 32 entries
 constexpr uint8_t kPaletteEntryMask = 0x1F;
 constexpr uint8_t kColourNumberMask = 0x3F;
 constexpr uint32_t kPatternBytes = 0x2000;
@@ -27,7 +25,7 @@ static_assert(kTileCount * kCacheBytesPerTile == kPatternCacheSize);
 void WritePalette(MachineState& machine, uint16_t address, uint8_t value) {
   value &= kColourNumberMask;
   if (address & 3) {
-    machine.ppuMem[address & kPaletteMask] = value;
+    machine.ppuMem[address & kPaletteMirrorMask] = value;
     machine.paletteRam[address & kPaletteEntryMask] = value;
   } else if ((address & 0x0C) == 0) {
     // $3F00 and $3F10: the backdrop colour, shared by all eight palettes.

@@ -1,5 +1,7 @@
 #include "emulator/ppu/ppu_scroll.h"
 
+#include "emulator/machine_state/io_registers.h"
+
 namespace wrenfold {
 namespace {
 
@@ -10,7 +12,7 @@ constexpr uint16_t kAddressHighBits = 0x3F00;  // a first $2006 write sets bits 
 }  // namespace
 
 void WriteScrollTable(PpuLatches& ppu, uint8_t control) {
-  ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & ~kTableSelect) | ((control & 3) << 10));
+  ppu.vramLatch = static_cast<uint16_t>((ppu.vramLatch & ~kTableSelect) | ((control & kCtrlNameTable) << 10));
 }
 
 void WriteScroll(PpuLatches& ppu, uint8_t value) {

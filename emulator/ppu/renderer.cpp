@@ -12,25 +12,13 @@
 #include <emmintrin.h>
 #endif
 
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/background_line.h"
 #include "emulator/ppu/ppu_scroll.h"
 
 namespace wrenfold {
 
 namespace {
-
-// $2000 bits read here.
-constexpr uint8_t kCtrlSpriteTable1 = 0x08;      // 8 x 8 sprites come from pattern table 1
-constexpr uint8_t kCtrlBackgroundTable1 = 0x10;  // the background comes from pattern table 1
-constexpr uint8_t kCtrlTallSprites = 0x20;       // 8 x 16 sprites
-
-// $2001 bits.
-constexpr uint8_t kMaskGreyscale = 0x01;
-constexpr uint8_t kMaskBackgroundLeft = 0x02;  // background shown in the leftmost 8 pixels
-constexpr uint8_t kMaskSpritesLeft = 0x04;     // sprites allowed in the leftmost 8 pixels
-constexpr uint8_t kMaskBackground = 0x08;
-constexpr uint8_t kMaskSprites = 0x10;
 
 // Sprite attribute bits.
 constexpr uint8_t kSpriteFlipVertical = 0x80;

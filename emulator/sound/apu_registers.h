@@ -1,19 +1,12 @@
-// Addresses and bits of the APU register images in cpuMem, as the write bus stores them.
+// Bits of the APU register images in cpuMem, as the write bus stores them; their addresses are
+// in the memory map (io_registers.h).
 #pragma once
 
 #include <cstdint>
 
-namespace wrenfold {
+#include "emulator/machine_state/io_registers.h"
 
-// Each channel has four registers from its base; index 0 is the control byte.
-inline constexpr uint16_t kPulse1Registers = 0x4000;
-inline constexpr uint16_t kPulse2Registers = 0x4004;
-inline constexpr uint16_t kTriangleRegisters = 0x4008;
-inline constexpr uint16_t kNoiseRegisters = 0x400C;
-inline constexpr uint16_t kDmcRegisters = 0x4010;
-inline constexpr uint16_t kDmcLevelRegister = 0x4011;
-// $4015: one enable bit per channel, pulse 1 in bit 0 to delta modulation in bit 4.
-inline constexpr uint16_t kApuStatusRegister = 0x4015;
+namespace wrenfold {
 
 // Pulse and noise control byte ($4000 / $4004 / $400C).
 inline constexpr uint8_t kDutyShift = 6;

@@ -48,10 +48,10 @@ uint8_t ReadDmcSampleByte(const MachineState& machine, uint16_t start, uint32_t 
 }
 
 void StartDmcFrame(DmcState& dmc, MachineState& machine) {
-  dmc.level = (machine.cpuMem[kDmcLevelRegister] >> 2) & 31;
+  dmc.level = (machine.cpuMem[kDmcLevel] >> 2) & 31;
   int32_t& written = machine.apuFlags.dmcWritten;
   if (!written) return;
-  const uint8_t* regs = &machine.cpuMem[kDmcRegisters];
+  const uint8_t* regs = &machine.cpuMem[kDmcCtrl];
   dmc.startAddress = static_cast<uint16_t>(0xC000 + regs[2] * 64);
   dmc.sampleLength = static_cast<uint16_t>(regs[3] * 16 + 1);
   dmc.level = kCentreLevel;
@@ -60,7 +60,7 @@ void StartDmcFrame(DmcState& dmc, MachineState& machine) {
 }
 
 void RenderDmcFrame(DmcState& dmc, MachineState& machine, int16_t* out, uint32_t count) {
-  const uint8_t control = machine.cpuMem[kDmcRegisters];
+  const uint8_t control = machine.cpuMem[kDmcCtrl];
   const int16_t rate = static_cast<int16_t>(kDmcRateTable[control & 0x0F]);
   uint32_t n = PayOwedSamples(dmc, out, 0, count);
   while (n < count) {
@@ -79,7 +79,7 @@ void RenderDmcFrame(DmcState& dmc, MachineState& machine, int16_t* out, uint32_t
     dmc.cycleAccumulator = static_cast<int16_t>(dmc.cycleAccumulator + rate);
     n = PayOwedSamples(dmc, out, n, count);
   }
-  machine.cpuMem[kDmcLevelRegister] = static_cast<uint8_t>(dmc.level * 4 | 0x80);
+  machine.cpuMem[kDmcLevel] = static_cast<uint8_t>(dmc.level * 4 | 0x80);
 }
 
 }  // namespace wrenfold

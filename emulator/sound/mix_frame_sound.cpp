@@ -41,7 +41,7 @@ void WriteChannelFrame(SoundOutput& output, int channel, Render&& render) {
 }
 
 bool ChannelEnabled(const MachineState& machine, int channel) {
-  return (machine.cpuMem[kApuStatusRegister] >> channel) & 1;
+  return (machine.cpuMem[kApuStatus] >> channel) & 1;
 }
 
 // Clearing a one-second buffer costs more than synthesising a frame, so a buffer that is
@@ -58,7 +58,7 @@ void MixPulse(MachineState& machine, SoundState& sound, int channel) {
     return;
   }
   const bool second = channel == kPulse2Channel;
-  const uint8_t* r = &machine.cpuMem[second ? kPulse2Registers : kPulse1Registers];
+  const uint8_t* r = &machine.cpuMem[second ? kSq2Ctrl : kSq1Ctrl];
   const PulseRegisters regs{r[0], r[1], r[2], r[3]};
   ApuWriteFlags& flags = machine.apuFlags;
   PulseState& pulse = sound.apu.pulse[second ? 1 : 0];
@@ -76,7 +76,7 @@ void MixTriangle(MachineState& machine, SoundState& sound) {
     SilenceChannel(output, kTriangleChannel);
     return;
   }
-  const uint8_t* r = &machine.cpuMem[kTriangleRegisters];
+  const uint8_t* r = &machine.cpuMem[kTriCtrl];
   StartTriangleFrame(sound.apu.triangle, TriangleRegisters{r[0], r[1], r[2], r[3]},
                      machine.apuFlags.triWritten);
   WriteChannelFrame(output, kTriangleChannel, [&](int16_t* out, uint32_t count) {
@@ -90,7 +90,7 @@ void MixNoise(MachineState& machine, SoundState& sound) {
     SilenceChannel(output, kNoiseChannel);
     return;
   }
-  const uint8_t* r = &machine.cpuMem[kNoiseRegisters];
+  const uint8_t* r = &machine.cpuMem[kNoiseCtrl];
   const NoiseRegisters regs{r[0], r[1], r[2], r[3]};
   ApuWriteFlags& flags = machine.apuFlags;
   const NoiseFramePlan plan =

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "files/file_lookup.h"
 #include "frontend/model/file_access.h"
-#include "frontend/model/file_lookup.h"
 #include "frontend/model/number_text.h"
 
 namespace wrenfold {
@@ -13,29 +13,28 @@ namespace wrenfold {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kEndMarker = ";";
-
-constexpr std::array<std::string_view, kKeySlotCount> kKeyPrefixes = {
-    "KEYUP=", "KEYDOWN=", "KEYLEFT=", "KEYRIGHT=",  "KEYA=",
-    "KEYB=",  "KEYTA=",   "KEYTB=",   "KEYSELECT=", "KEYSTART="};
-
-constexpr std::array<std::string_view, kJoySlotCount> kJoyPrefixes = {
-    "JOYA=", "JOYB=", "JOYTA=", "JOYTB=", "SELECT=", "START="};
+constexpr std::string_view kEndMarker = kConfigEndMarker;
 
 constexpr int kLargestScanCode = 255;
 constexpr int kLargestJoyButton = 99;  // the emulator reads two digits
 
 std::string_view YesNo(bool value) {
-  return value ? "Yes" : "No";
+  return value ? kYes : kNo;
 }
 
-// The character at a 1-based position, or 0 past the end of the item.
-char CharacterAt(std::string_view item, size_t position) {
-  return position >= 1 && position <= item.size() ? item[position - 1] : '\0';
+std::string Line(const ConfigKey& key, std::string_view value) {
+  return std::string(key.written) + std::string(value);
 }
 
-std::string_view Rest(std::string_view item, std::string_view prefix) {
-  return item.substr(prefix.size());
+// What follows the key; the item is known to start with it.
+std::string_view Value(std::string_view item, const ConfigKey& key) {
+  return item.substr(key.ValueStart());
+}
+
+// The first character of the value, or 0 when the item ends with its key.
+char FirstValueCharacter(std::string_view item, const ConfigKey& key) {
+  const std::string_view value = Value(item, key);
+  return value.empty() ? '\0' : value.front();
 }
 
 int16_t InRangeOrZero(int64_t value, int largest) {
@@ -59,18 +58,6 @@ size_t SkipLineEnd(std::string_view text, size_t pos) {
 
 }  // namespace
 
-std::string_view PlayerDeviceText(PlayerDevice device) {
-  switch (device) {
-    case PlayerDevice::Keyboard:
-      return "Keyboard";
-    case PlayerDevice::Joystick:
-      return "Joystick";
-    case PlayerDevice::None:
-      break;
-  }
-  return "None";
-}
-
 bool StereoAvailable(const ControlPanelSettings& settings) {
   return settings.soundEnabled;
 }
@@ -82,7 +69,7 @@ void ApplySoundEnabled(ControlPanelSettings& settings, bool enabled) {
 
 void SettlePlayerDevices(ControlPanelSettings& settings, int changedPlayer) {
   if (settings.player1 != settings.player2) return;
-  (changedPlayer == 1 ? settings.player2 : settings.player1) = PlayerDevice::None;
+  (changedPlayer == 1 ? settings.player2 : settings.player1) = PlayerDevice::kNone;
 }
 
 std::string StepIrqAdjustCaption(std::string_view caption, int delta) {
@@ -100,52 +87,39 @@ std::string RomDirectoryForConfig(std::string_view romDirectoryText) {
   return directory;
 }
 
-std::string_view CpuCoreConfigLine(CpuCoreOption core) {
-  switch (core) {
-    case CpuCoreOption::Asm:
-      return "CORE=ASM";
-    case CpuCoreOption::C:
-      return "CORE=C";
-    case CpuCoreOption::Full:
-      break;
-  }
-  return "CORE=FULL";
-}
-
 std::string FormatConfig(const ControlPanelSettings& settings) {
   std::vector<std::string> lines;
   lines.reserve(36);
-  lines.push_back("FPS=60");
-  lines.push_back(settings.language == kLanguageEnglish ? "BOOTLAN=English" : "BOOTLAN=Chinese");
-  lines.push_back("BOOT=" + settings.selectedRomFile);
-  lines.push_back("ROMDIR=" + RomDirectoryForConfig(settings.romDirectoryText));
-  lines.push_back("IRQADJ= 0");
-  lines.push_back(settings.videoNtsc ? "VIDEO=NTSC" : "VIDEO=PAL");
-  lines.push_back(!settings.soundEnabled ? "SOUND=None"
-                  : settings.stereo      ? "SOUND=Stereo"
-                                         : "SOUND=Mono");
-  lines.push_back(settings.scanline ? "SLMODE=Yes" : "SLMODE=No");
+  lines.push_back(Line(kFpsKey, "60"));
+  lines.push_back(
+      Line(kBootLanguageKey, settings.language == kLanguageEnglish ? "English" : "Chinese"));
+  lines.push_back(Line(kBootKey, settings.selectedRomFile));
+  lines.push_back(Line(kRomDirectoryKey, RomDirectoryForConfig(settings.romDirectoryText)));
+  lines.push_back(Line(kIrqAdjustKey, " 0"));
+  lines.push_back(Line(kVideoKey, settings.videoNtsc ? kNtsc : kPal));
+  lines.push_back(Line(kSoundKey, !settings.soundEnabled ? kSoundNone
+                                  : settings.stereo      ? kSoundStereo
+                                                         : kSoundMono));
+  lines.push_back(Line(kScanlineKey, YesNo(settings.scanline)));
   int resolution = std::clamp(settings.resolutionIndex, 1, 3);
-  lines.push_back("RES=" + FormatPlainDecimal(resolution));
+  lines.push_back(Line(kResolutionKey, FormatPlainDecimal(resolution)));
   // The emulator reads HARDBUF only in another spelling; the caption is written unchanged.
-  lines.push_back("HARDBUF=" + settings.irqAdjustCaption);
-  lines.push_back("2XMODE=" + std::string(YesNo(settings.doubleSize)));
-  lines.push_back("COLOR=" + std::string(YesNo(settings.color)));
-  lines.push_back("NamcoExt=" + std::string(YesNo(settings.namcoExtended)));
-  lines.push_back("VRC6Ext=" + std::string(YesNo(settings.vrc6Extended)));
-  lines.push_back(std::string(CpuCoreConfigLine(settings.cpuCore)));
-  lines.push_back("RAPIDFIRE=" + FormatPlainDecimal(settings.rapidFireInterval));
-  lines.push_back("PLAYER1=" + std::string(PlayerDeviceText(settings.player1)));
-  lines.push_back("PLAYER2=" + std::string(PlayerDeviceText(settings.player2)));
+  lines.push_back(Line(kHardBufKey, settings.irqAdjustCaption));
+  lines.push_back(Line(kDoubleSizeKey, YesNo(settings.doubleSize)));
+  lines.push_back(Line(kColorKey, YesNo(settings.color)));
+  lines.push_back(Line(kNamcoSoundKey, YesNo(settings.namcoExtended)));
+  lines.push_back(Line(kVrc6SoundKey, YesNo(settings.vrc6Extended)));
+  lines.push_back(Line(kCpuCoreKey, CpuCoreWord(settings.cpuCore)));
+  lines.push_back(Line(kRapidFireKey, FormatPlainDecimal(settings.rapidFireInterval)));
+  lines.push_back(Line(kPlayerKeys[0], PlayerDeviceWord(settings.player1)));
+  lines.push_back(Line(kPlayerKeys[1], PlayerDeviceWord(settings.player2)));
   for (int slot = 0; slot < kJoySlotCount; ++slot) {
-    lines.push_back(std::string(kJoyPrefixes[slot]) +
-                    FormatPlainDecimal(settings.joyMap.buttons[slot]));
+    lines.push_back(Line(kJoySlotKeys[slot], FormatPlainDecimal(settings.joyMap.buttons[slot])));
   }
   for (int slot = 0; slot < kKeySlotCount; ++slot) {
-    lines.push_back(std::string(kKeyPrefixes[slot]) +
-                    FormatPlainDecimal(settings.keyMap.codes[slot]));
+    lines.push_back(Line(kKeySlotKeys[slot], FormatPlainDecimal(settings.keyMap.codes[slot])));
   }
-  lines.push_back("WINDOWED=" + std::string(YesNo(settings.windowed)));
+  lines.push_back(Line(kWindowedKey, YesNo(settings.windowed)));
   lines.push_back(std::string(kEndMarker));
 
   std::string text;
@@ -198,8 +172,8 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
   ControlPanelSettings& settings = config.settings;
   for (const std::string& text : items) {
     std::string_view item = text;
-    if (item.starts_with("BOOTLAN=")) {
-      switch (CharacterAt(item, 9)) {
+    if (item.starts_with(kBootLanguageKey.written)) {
+      switch (FirstValueCharacter(item, kBootLanguageKey)) {
         case 'E':
         case 'e':
           settings.language = kLanguageEnglish;
@@ -215,64 +189,63 @@ void ApplyConfigItems(const std::vector<std::string>& items, StartupConfig& conf
         default:
           break;
       }
-    } else if (item.starts_with("NamcoExt=")) {
-      settings.namcoExtended = item.substr(9, 3) == "Yes";
-    } else if (item.starts_with("VRC6Ext=")) {
-      settings.vrc6Extended = item.substr(8, 3) == "Yes";
-    } else if (item.starts_with("VIDEO=")) {
-      settings.videoNtsc = item.substr(6, 3) == "NTS";
-    } else if (item.starts_with("SLMODE=")) {
-      settings.scanline = CharacterAt(item, 8) == 'Y';
-    } else if (item.starts_with("RES=")) {
-      int index = CharacterAt(item, 5) - '0';
+    } else if (item.starts_with(kNamcoSoundKey.written)) {
+      settings.namcoExtended = Value(item, kNamcoSoundKey).substr(0, kYes.size()) == kYes;
+    } else if (item.starts_with(kVrc6SoundKey.written)) {
+      settings.vrc6Extended = Value(item, kVrc6SoundKey).substr(0, kYes.size()) == kYes;
+    } else if (item.starts_with(kVideoKey.written)) {
+      settings.videoNtsc = Value(item, kVideoKey).substr(0, 3) == kNtsc.substr(0, 3);
+    } else if (item.starts_with(kScanlineKey.written)) {
+      settings.scanline = FirstValueCharacter(item, kScanlineKey) == kYes[0];
+    } else if (item.starts_with(kResolutionKey.written)) {
+      int index = FirstValueCharacter(item, kResolutionKey) - '0';
       if (index >= 1 && index <= 3) settings.resolutionIndex = index;
-    } else if (item.starts_with("SOUND=")) {
-      switch (CharacterAt(item, 7)) {
-        case 'S':
-          settings.soundEnabled = true;
-          settings.stereo = true;
-          break;
-        case 'M':
-          settings.soundEnabled = true;
-          settings.stereo = false;
-          break;
-        case 'N':
-          ApplySoundEnabled(settings, false);
-          break;
-        default:
-          break;
+    } else if (item.starts_with(kSoundKey.written)) {
+      const char mode = FirstValueCharacter(item, kSoundKey);
+      if (mode == kSoundStereo[0]) {
+        settings.soundEnabled = true;
+        settings.stereo = true;
+      } else if (mode == kSoundMono[0]) {
+        settings.soundEnabled = true;
+        settings.stereo = false;
+      } else if (mode == kSoundNone[0]) {
+        ApplySoundEnabled(settings, false);
       }
-    } else if (item.starts_with("2XMODE=")) {
-      settings.doubleSize = CharacterAt(item, 8) == 'Y';
-    } else if (item.starts_with("COLOR=")) {
-      settings.color = CharacterAt(item, 7) == 'Y';
-    } else if (item.starts_with("WINDOWED=")) {
-      settings.windowed = CharacterAt(item, 10) == 'Y';
-    } else if (item.starts_with("CORE=")) {
-      const char core = CharacterAt(item, 6);
-      settings.cpuCore = core == 'A'   ? CpuCoreOption::Asm
-                         : core == 'F' ? CpuCoreOption::Full
-                                       : CpuCoreOption::C;
-    } else if (item.starts_with("RAPIDFIRE=")) {
+    } else if (item.starts_with(kDoubleSizeKey.written)) {
+      settings.doubleSize = FirstValueCharacter(item, kDoubleSizeKey) == kYes[0];
+    } else if (item.starts_with(kColorKey.written)) {
+      settings.color = FirstValueCharacter(item, kColorKey) == kYes[0];
+    } else if (item.starts_with(kWindowedKey.written)) {
+      settings.windowed = FirstValueCharacter(item, kWindowedKey) == kYes[0];
+    } else if (item.starts_with(kCpuCoreKey.written)) {
+      // Anything but the fast or the full core's letter picks the original C core.
+      const char core = FirstValueCharacter(item, kCpuCoreKey);
+      settings.cpuCore =
+          core == CpuCoreWord(CpuCoreChoice::kSecondCore)[0] ? CpuCoreChoice::kSecondCore
+          : core == CpuCoreWord(CpuCoreChoice::kFullCore)[0] ? CpuCoreChoice::kFullCore
+                                                             : CpuCoreChoice::kReferenceCore;
+    } else if (item.starts_with(kRapidFireKey.written)) {
       settings.rapidFireInterval = static_cast<int>(
-          std::clamp<int64_t>(LeadingNumberValue(Rest(item, "RAPIDFIRE=")), 0, kRapidFireMax));
-    } else if (item.starts_with("PLAYER1=") || item.starts_with("PLAYER2=")) {
-      PlayerDevice& device = item[6] == '1' ? settings.player1 : settings.player2;
-      std::string_view value = Rest(item, "PLAYER1=");
-      if (value == "None") device = PlayerDevice::None;
-      if (value == "Keyboard") device = PlayerDevice::Keyboard;
-      if (value == "Joystick") device = PlayerDevice::Joystick;
+          std::clamp<int64_t>(LeadingNumberValue(Value(item, kRapidFireKey)), 0, kRapidFireMax));
+    } else if (item.starts_with(kPlayerKeys[0].written) ||
+               item.starts_with(kPlayerKeys[1].written)) {
+      PlayerDevice& device =
+          item.starts_with(kPlayerKeys[0].written) ? settings.player1 : settings.player2;
+      const std::string_view value = Value(item, kPlayerKeys[0]);
+      for (const PlayerDevice candidate : kPlayerDevices) {
+        if (value == PlayerDeviceWord(candidate)) device = candidate;
+      }
     } else {
       for (int slot = 0; slot < kKeySlotCount; ++slot) {
-        if (item.starts_with(kKeyPrefixes[slot])) {
+        if (item.starts_with(kKeySlotKeys[slot].written)) {
           settings.keyMap.codes[slot] =
-              InRangeOrZero(LeadingNumberValue(Rest(item, kKeyPrefixes[slot])), kLargestScanCode);
+              InRangeOrZero(LeadingNumberValue(Value(item, kKeySlotKeys[slot])), kLargestScanCode);
         }
       }
       for (int slot = 0; slot < kJoySlotCount; ++slot) {
-        if (item.starts_with(kJoyPrefixes[slot])) {
+        if (item.starts_with(kJoySlotKeys[slot].written)) {
           settings.joyMap.buttons[slot] =
-              InRangeOrZero(LeadingNumberValue(Rest(item, kJoyPrefixes[slot])), kLargestJoyButton);
+              InRangeOrZero(LeadingNumberValue(Value(item, kJoySlotKeys[slot])), kLargestJoyButton);
         }
       }
     }
@@ -308,10 +281,10 @@ StartupConfig LoadStartupConfig(const std::filesystem::path& path,
 
   // The ROM directory is taken first, before the other keys.
   auto romDirItem = std::find_if(read.items.begin(), read.items.end(), [](const std::string& item) {
-    return item.starts_with("ROMDIR=");
+    return item.starts_with(kRomDirectoryKey.written);
   });
   if (romDirItem != read.items.end()) {
-    std::string_view value = Rest(*romDirItem, "ROMDIR=");
+    std::string_view value = Value(*romDirItem, kRomDirectoryKey);
     if (!value.empty()) config.romDirectory = value;
   } else if (config.status == ConfigStatus::Ok) {
     config.status = ConfigStatus::NoRomDirectory;
@@ -327,9 +300,7 @@ StartupConfig LoadStartupConfig(const std::filesystem::path& path,
 }
 
 std::filesystem::path ConfigFileToRead(const std::filesystem::path& folder) {
-  std::optional<std::filesystem::path> found =
-      LocateFileIgnoringCase(folder, std::string(kConfigFileName));
-  return found ? *found : folder / std::string(kConfigFileName);
+  return FindFileInFolder(folder, kConfigFileName);
 }
 
 std::string DefaultRomDirectory() {
@@ -363,15 +334,13 @@ PatchResult PatchConfigText(std::string_view oldText, const LaunchRequest& reque
     bool found = false;
   };
   std::vector<Replacement> replacements = {
-      {"BOOT=", request.bootFile},
-      {"ROMDIR=", RomDirectoryForConfig(request.romDirectoryText)},
-      {"IRQADJ=", irqCaption},
-      {"DDEVICE=", request.displayDeviceId},
+      {kBootKey.written, request.bootFile},
+      {kRomDirectoryKey.written, RomDirectoryForConfig(request.romDirectoryText)},
+      {kIrqAdjustKey.written, irqCaption},
+      {kDisplayDeviceKey.written, request.displayDeviceId},
   };
   if (request.cpuCore) {
-    constexpr std::string_view kCorePrefix = "CORE=";
-    replacements.push_back(
-        {kCorePrefix, std::string(CpuCoreConfigLine(*request.cpuCore).substr(kCorePrefix.size()))});
+    replacements.push_back({kCpuCoreKey.written, std::string(CpuCoreWord(*request.cpuCore))});
   }
 
   std::vector<std::string>& items = read.items;

@@ -12,36 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/wrenfold_cfg.h"
 #include "frontend/model/interface_language.h"
 
 namespace wrenfold {
 
-inline constexpr std::string_view kConfigFileName = "Wrenfold.CFG";
-
 // Most items a configuration file may hold; the patcher keeps every item in memory and
 // refuses larger files rather than dropping lines.
 inline constexpr size_t kConfigItemCapacity = 1024;
-
-// Anything longer is not a configuration file written by us or by hand.
-inline constexpr size_t kConfigFileMaxBytes = 1 << 20;
-
-// Keyboard slots, in the order of the panel rows and of the KEY lines.
-enum KeySlot : int {
-  kKeyUp,
-  kKeyDown,
-  kKeyLeft,
-  kKeyRight,
-  kKeyA,
-  kKeyB,
-  kKeyTurboA,
-  kKeyTurboB,
-  kKeySelect,
-  kKeyStart,
-  kKeySlotCount
-};
-
-// Joystick slots, in the order of the panel rows and of the JOY lines.
-enum JoySlot : int { kJoyA, kJoyB, kJoyTurboA, kJoyTurboB, kJoySelect, kJoyStart, kJoySlotCount };
 
 // DirectInput scan codes per keyboard slot; 0 = no key.
 struct KeyMap {
@@ -53,46 +31,34 @@ struct JoyMap {
   std::array<int16_t, kJoySlotCount> buttons{};
 };
 
-// Entry numbers of the 1P/2P lists; the texts are the PLAYERn= values.
 // Used only when there is no Wrenfold.CFG: arrows, X/Z for A/B, S/A for the turbo buttons,
 // C for Select and Enter for Start.
 inline constexpr KeyMap kDefaultKeyMap{{200, 208, 203, 205, 45, 44, 31, 30, 46, 28}};
 inline constexpr JoyMap kDefaultJoyMap{{1, 2, 3, 4, 5, 6}};
 
-enum class PlayerDevice : int { None = 0, Keyboard = 1, Joystick = 2 };
-
-std::string_view PlayerDeviceText(PlayerDevice device);  // "None", "Keyboard", "Joystick"
-
-inline constexpr int kRapidFireMax = 9;  // the emulator reads one digit
-
-// The CPU core options Option1(0) to Option1(2): the fast core, the original C core, and the
-// core that runs the console's whole instruction set, undocumented opcodes included.
-enum class CpuCoreOption : int { Asm = 0, C = 1, Full = 2 };
-
-// The CORE= line for each option: "CORE=ASM", "CORE=C", "CORE=FULL".
-std::string_view CpuCoreConfigLine(CpuCoreOption core);
+inline constexpr int kRapidFireMax = kLargestRapidFirePeriod;  // the emulator reads one digit
 
 // Everything the control panel shows and the writer stores, plus the two values the writer
 // takes from the encyclopedia face (the selected ROM file and the ROM directory box).
 struct ControlPanelSettings {
   int16_t language = kLanguageChinese;
-  std::string selectedRomFile;   // BOOT=: the selected file-name list row, "" if none
-  std::string romDirectoryText;  // the ROM directory box, as typed
-  bool videoNtsc = true;         // Opt_Disp(0) set, else PAL
-  int resolutionIndex = 1;       // 1 = 640*480, 2 = 800*600, 3 = 1024*768
-  bool scanline = false;
-  bool color = true;
-  bool doubleSize = false;
-  bool windowed = false;               // WINDOWED=: the emulator plays in a window
-  std::string irqAdjustCaption = "0";  // LabHardNum, e.g. "0", " 3", "-2"
-  CpuCoreOption cpuCore = CpuCoreOption::Asm;
-  bool soundEnabled = true;
-  bool stereo = false;
-  bool namcoExtended = true;
-  bool vrc6Extended = true;
-  int rapidFireInterval = 0;
-  PlayerDevice player1 = PlayerDevice::Keyboard;
-  PlayerDevice player2 = PlayerDevice::None;
+  std::string selectedRomFile;            // BOOT=: the selected file-name list row, "" if none
+  std::string romDirectoryText;           // the ROM directory box, as typed
+  bool videoNtsc = kConfigDefaults.ntsc;  // Opt_Disp(0) set, else PAL
+  int resolutionIndex = kConfigDefaults.resolution;  // 1 = 640*480, 2 = 800*600, 3 = 1024*768
+  bool scanline = kConfigDefaults.scanlineMode;
+  bool color = kConfigDefaults.colour;
+  bool doubleSize = kConfigDefaults.doubleSize;
+  bool windowed = kConfigDefaults.windowed;  // WINDOWED=: the emulator plays in a window
+  std::string irqAdjustCaption = "0";        // LabHardNum, e.g. "0", " 3", "-2"
+  CpuCoreChoice cpuCore = kConfigDefaults.cpuCore;
+  bool soundEnabled = kConfigDefaults.soundEnabled;
+  bool stereo = kConfigDefaults.stereo;
+  bool namcoExtended = kConfigDefaults.namcoSound;
+  bool vrc6Extended = kConfigDefaults.vrc6Sound;
+  int rapidFireInterval = kConfigDefaults.rapidFirePeriod;
+  PlayerDevice player1 = PlayerDevice::kKeyboard;
+  PlayerDevice player2 = PlayerDevice::kNone;
   KeyMap keyMap = kDefaultKeyMap;
   JoyMap joyMap = kDefaultJoyMap;
 };
@@ -179,7 +145,7 @@ struct LaunchRequest {
   std::string irqAdjustCaption;  // LabHardNum
   std::string displayDeviceId;   // identifier of the display chosen in Cmb_DD
   // The panel's CPU core, written as CORE= too; none leaves the file's CORE= line alone.
-  std::optional<CpuCoreOption> cpuCore = std::nullopt;
+  std::optional<CpuCoreChoice> cpuCore = std::nullopt;
 };
 
 struct PatchResult {

@@ -8,8 +8,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <vector>
+
+#include "files/regular_file.h"
 
 namespace wrenfold {
 
@@ -55,40 +56,27 @@ fs::path TemporarySibling(const fs::path& target, int attempt) {
 
 TextFileRead ReadTextFile(const fs::path& path, size_t maxBytes) {
   TextFileRead result;
-  std::error_code error;
-  if (!fs::exists(path, error)) {
-    result.status = TextFileStatus::Missing;
-    return result;
-  }
-  // A folder, pipe or device is not a settings file; opening a pipe would wait forever.
-  if (!fs::is_regular_file(path, error)) {
-    result.status = TextFileStatus::Unreadable;
-    result.detail = path.string() + ": not a regular file";
-    return result;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    result.status = TextFileStatus::Unreadable;
-    result.detail = ErrnoText(path.string(), errno);
-    return result;
-  }
-  std::string bytes;
-  char buffer[8192];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    if (bytes.size() > maxBytes) {
+  RegularFileRead file = ReadRegularFile(path, maxBytes);
+  switch (file.status) {
+    case RegularFileStatus::kOk:
+      result.status = TextFileStatus::Ok;
+      result.bytes = std::move(file.bytes);
+      break;
+    case RegularFileStatus::kMissing:
+      result.status = TextFileStatus::Missing;
+      break;
+    case RegularFileStatus::kTooLarge:
       result.status = TextFileStatus::TooLarge;
       result.detail = path.string() + ": longer than " + std::to_string(maxBytes) + " bytes";
-      return result;
-    }
+      break;
+    // A folder, pipe or device is not a settings file; opening a pipe would wait forever.
+    case RegularFileStatus::kNotRegular:
+    case RegularFileStatus::kCannotOpen:
+    case RegularFileStatus::kReadFailed:
+      result.status = TextFileStatus::Unreadable;
+      result.detail = path.string() + ": " + RegularFileProblemText(file.status, file.error);
+      break;
   }
-  if (in.bad()) {
-    result.status = TextFileStatus::Unreadable;
-    result.detail = path.string() + ": read error";
-    return result;
-  }
-  result.status = TextFileStatus::Ok;
-  result.bytes = std::move(bytes);
   return result;
 }
 

@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <span>
 
+#include "files/regular_file.h"
 #include "frontend/model/file_access.h"
 #include "frontend/model/number_text.h"
 #include "frontend/model/ui_text.h"
@@ -26,26 +29,23 @@ std::string ErrnoText(int error) {
   return std::strerror(error);
 }
 
-// Opens a regular file without blocking on a FIFO or device; -1 with `status` set otherwise.
-int OpenRegularFile(const std::filesystem::path& path, int flags, HeaderFileStatus& status,
-                    std::string& detail) {
-  int fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+// Opens the ROM when it is a regular file of at least a header's length; -1 with `status` set
+// otherwise. A FIFO or device is never opened, so nothing waits on one.
+int OpenRomFile(const std::filesystem::path& path, int flags, HeaderFileStatus& status,
+                std::string& detail) {
+  RegularFileStatus opened;
+  int error = 0;
+  int fd = OpenRegularFile(path, flags, opened, error);
   if (fd < 0) {
     status =
-        (errno == EACCES || errno == EPERM || errno == EROFS) && (flags & O_ACCMODE) != O_RDONLY
+        (error == EACCES || error == EPERM || error == EROFS) && (flags & O_ACCMODE) != O_RDONLY
             ? HeaderFileStatus::ReadOnly
             : HeaderFileStatus::CannotOpen;
-    detail = path.string() + ": " + ErrnoText(errno);
+    detail = path.string() + ": " + RegularFileProblemText(opened, error);
     return -1;
   }
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    status = HeaderFileStatus::CannotOpen;
-    detail = path.string() + ": not a regular file";
-    close(fd);
-    return -1;
-  }
-  if (info.st_size < kInesHeaderSize) {
+  if (fstat(fd, &info) != 0 || info.st_size < kInesHeaderSize) {
     status = HeaderFileStatus::TooShort;
     detail = path.string() + ": " + std::to_string(info.st_size) + " bytes";
     close(fd);
@@ -78,29 +78,55 @@ bool WriteExactly(int fd, std::span<const uint8_t> bytes, off_t offset) {
   return true;
 }
 
-// The header lies inside the file's first block, which the system writes as a whole, so one
-// in-place write of the changed range either lands or fails; the file keeps its identity
-// (inode, links, owner, permissions), which a copy-and-rename of a whole ROM would not.
+// The header lies inside the file's first block and is written in place, so the file keeps
+// its identity (inode, links, owner, permissions), which a copy-and-rename of a whole ROM would
+// not. A write that fails part-way is undone with the header's original bytes.
 RepairResult WriteHeaderRange(int fd, const std::filesystem::path& path,
-                              std::span<const uint8_t> bytes, off_t offset) {
-  RepairResult result;
-  bool ok = WriteExactly(fd, bytes, offset);
-  int error = errno;
-  if (ok && fsync(fd) != 0) {
-    ok = false;
-    error = errno;
-  }
+                              std::span<const uint8_t> bytes, off_t offset,
+                              const RomHeaderBytes& original) {
+  int firstError = 0;
+  const HeaderWriteTarget target{[&](std::span<const uint8_t> range, size_t at) {
+                                   const bool written =
+                                       WriteExactly(fd, range, static_cast<off_t>(at));
+                                   if (!written && firstError == 0) firstError = errno;
+                                   return written;
+                                 },
+                                 [&] {
+                                   const bool synced = fsync(fd) == 0;
+                                   if (!synced && firstError == 0) firstError = errno;
+                                   return synced;
+                                 }};
+  bool ok = WriteHeaderOrRestore(target, bytes, static_cast<size_t>(offset), original);
   if (close(fd) != 0 && ok) {
     ok = false;
-    error = errno;
+    firstError = errno;
   }
+  RepairResult result;
   if (!ok) {
     result.status = HeaderFileStatus::WriteFailed;
-    result.detail = path.string() + ": " + ErrnoText(error);
+    result.detail = path.string() + ": " + ErrnoText(firstError);
     return result;
   }
   result.status = HeaderFileStatus::Ok;
   return result;
+}
+
+// Opens the ROM for a repair and reads the header it holds now.
+int OpenRomForRepair(const std::filesystem::path& romPath, RomHeaderBytes& current,
+                     RepairResult& result) {
+  if (IsWriteProtected(romPath)) {
+    result.status = HeaderFileStatus::ReadOnly;
+    return -1;
+  }
+  int fd = OpenRomFile(romPath, O_RDWR, result.status, result.detail);
+  if (fd < 0) return -1;
+  if (!ReadExactly(fd, current, 0)) {
+    result.status = HeaderFileStatus::CannotOpen;
+    result.detail = romPath.string() + ": " + ErrnoText(errno);
+    close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 std::string SizeText(MessageId prefix, int kilobytes, int language) {
@@ -143,6 +169,11 @@ HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHead
     view.flags[flag] = {fileFlags[flag], kPanelGreen};
   }
   if (!expected) return view;
+  // A stored header without the magic is damaged: nothing to compare with or to write.
+  if (!HasInesMagic(*expected)) {
+    view.storedHeaderDamaged = true;
+    return view;
+  }
 
   auto compare = [&view](HeaderTextView& item, int fileValue, int expectedValue) {
     if (fileValue == expectedValue) return;
@@ -164,7 +195,7 @@ HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHead
 
 HeaderReadResult ReadRomHeader(const std::filesystem::path& romPath) {
   HeaderReadResult result;
-  int fd = OpenRegularFile(romPath, O_RDONLY, result.status, result.detail);
+  int fd = OpenRomFile(romPath, O_RDONLY, result.status, result.detail);
   if (fd < 0) return result;
   bool ok = ReadExactly(fd, result.bytes, 0);
   int error = errno;
@@ -178,40 +209,44 @@ HeaderReadResult ReadRomHeader(const std::filesystem::path& romPath) {
   return result;
 }
 
+bool HasInesMagic(const RomHeaderBytes& header) {
+  return std::equal(std::begin(kInesMagic), std::end(kInesMagic), header.begin());
+}
+
+bool WriteHeaderOrRestore(const HeaderWriteTarget& target, std::span<const uint8_t> bytes,
+                          size_t offset, const RomHeaderBytes& original) {
+  if (target.write(bytes, offset) && target.flush()) return true;
+  // Best effort: when the disk takes nothing more, the failure is reported all the same.
+  if (target.write(original, 0)) target.flush();
+  return false;
+}
+
 RepairResult WriteExpectedHeader(const std::filesystem::path& romPath,
                                  const RomHeaderBytes& expected) {
   RepairResult result;
-  if (IsWriteProtected(romPath)) {
-    result.status = HeaderFileStatus::ReadOnly;
+  // Writing a header without the magic would make the image unloadable.
+  if (!HasInesMagic(expected)) {
+    result.status = HeaderFileStatus::StoredHeaderDamaged;
     return result;
   }
-  int fd = OpenRegularFile(romPath, O_WRONLY, result.status, result.detail);
+  RomHeaderBytes current{};
+  int fd = OpenRomForRepair(romPath, current, result);
   if (fd < 0) return result;
-  return WriteHeaderRange(fd, romPath, expected, 0);
+  return WriteHeaderRange(fd, romPath, expected, 0, current);
 }
 
 RepairResult ClearHeaderTrash(const std::filesystem::path& romPath) {
   RepairResult result;
-  if (IsWriteProtected(romPath)) {
-    result.status = HeaderFileStatus::ReadOnly;
-    return result;
-  }
-  int fd = OpenRegularFile(romPath, O_RDWR, result.status, result.detail);
-  if (fd < 0) return result;
   RomHeaderBytes current{};
-  if (!ReadExactly(fd, current, 0)) {
-    result.status = HeaderFileStatus::CannotOpen;
-    result.detail = romPath.string() + ": " + ErrnoText(errno);
-    close(fd);
-    return result;
-  }
+  int fd = OpenRomForRepair(romPath, current, result);
+  if (fd < 0) return result;
   // "Di" at bytes 7-8 is the start of a signature an old header tool wrote over the tail;
   // its "D" sits in the mapper's high nibble.
   const int first = current[7] == 'D' && current[8] == 'i' ? kMapperHighByte : kTrashStart;
   static constexpr uint8_t kZeros[kInesHeaderSize] = {};
   return WriteHeaderRange(
       fd, romPath, std::span<const uint8_t>(kZeros, static_cast<size_t>(kInesHeaderSize - first)),
-      first);
+      first, current);
 }
 
 }  // namespace wrenfold

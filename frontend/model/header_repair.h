@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 
-#include "emulator/cart/ines_header.h"
+#include "formats/ines_header.h"
 #include "frontend/model/interface_language.h"
 
 namespace wrenfold {
@@ -52,6 +54,9 @@ struct HeaderPanelView {
   std::array<HeaderFlagView, kHeaderFlagCount> flags;
   bool differsFromExpected = false;  // offer to write the expected header
   bool hasTrash = false;             // offer to clear the tail
+  // The expected header does not begin with "NES" and 0x1A (a damaged or hand-made
+  // database): the file's header is only shown, and no repair is offered.
+  bool storedHeaderDamaged = false;
 };
 
 // The mapper number as the panel shows it: both nibbles as stored, without the loader's
@@ -61,20 +66,24 @@ int PanelMapperNumber(const RomHeaderBytes& header);
 // Any of bytes 8 to 14 non-zero (byte 15 is not looked at).
 bool HeaderHasTrash(const RomHeaderBytes& header);
 
+// True when the header begins with "NES" and 0x1A.
+bool HasInesMagic(const RomHeaderBytes& header);
+
 // The panel for a file's header. With `expected` (the recognition record's header of a known
 // file) byte 4, byte 5, the mapper number and bits 0-3 of byte 6 are compared; bytes 0-3, the
-// low nibble of byte 7 and bytes 8-15 take no part. Without it (unknown or conflicting file)
-// the header is only shown.
+// low nibble of byte 7 and bytes 8-15 take no part. Without it (unknown or conflicting file),
+// or when it lacks the magic, the header is only shown.
 // The texts are in the interface `language`.
 HeaderPanelView BuildHeaderPanel(const RomHeaderBytes& fileHeader, const RomHeaderBytes* expected,
                                  int language = kLanguageChinese);
 
 enum class HeaderFileStatus {
   Ok,
-  CannotOpen,   // missing, unreadable or not a regular file
-  TooShort,     // fewer than 16 bytes: no header to show or repair
-  ReadOnly,     // the file's permissions forbid writing; nothing was written
-  WriteFailed,  // the write was refused or incomplete
+  CannotOpen,           // missing, unreadable or not a regular file
+  TooShort,             // fewer than 16 bytes: no header to show or repair
+  ReadOnly,             // the file's permissions forbid writing; nothing was written
+  WriteFailed,          // the write was refused or incomplete; the original header was put back
+  StoredHeaderDamaged,  // the expected header lacks the magic; nothing was written
 };
 
 struct HeaderReadResult {
@@ -90,7 +99,8 @@ struct RepairResult {
   std::string detail;
 };
 
-// Writes the 16 expected header bytes over bytes 0-15 of the file.
+// Writes the 16 expected header bytes over bytes 0-15 of the file; an expected header without
+// the magic is never written (StoredHeaderDamaged).
 RepairResult WriteExpectedHeader(const std::filesystem::path& romPath,
                                  const RomHeaderBytes& expected);
 
@@ -98,5 +108,19 @@ RepairResult WriteExpectedHeader(const std::filesystem::path& romPath,
 // bytes are taken from the file as it is now, so a header written by WriteExpectedHeader just
 // before keeps its byte 7.
 RepairResult ClearHeaderTrash(const std::filesystem::path& romPath);
+
+// The writes of a repair, apart from the file, so that a failing disk can stand in for it.
+struct HeaderWriteTarget {
+  // Writes all of `bytes` at `offset`; false when any part failed (some may have landed).
+  std::function<bool(std::span<const uint8_t> bytes, size_t offset)> write;
+  // Puts what was written on the disk; false when that failed.
+  std::function<bool()> flush;
+};
+
+// Writes `bytes` at `offset` of a header that held `original`. When the write or the flush
+// fails, the original 16 bytes are written back (and flushed) before the failure is returned,
+// so a failed repair leaves the header as it was whenever the disk still takes a write.
+bool WriteHeaderOrRestore(const HeaderWriteTarget& target, std::span<const uint8_t> bytes,
+                          size_t offset, const RomHeaderBytes& original);
 
 }  // namespace wrenfold

@@ -55,6 +55,8 @@ MessageId MessageFor(HeaderFileStatus status) {
       return MessageId::RepairReadOnlyText;
     case HeaderFileStatus::WriteFailed:
       return MessageId::RomWriteFailed;
+    case HeaderFileStatus::StoredHeaderDamaged:
+      return MessageId::StoredHeaderDamaged;
   }
   return MessageId::Count;
 }

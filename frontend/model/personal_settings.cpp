@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "files/file_lookup.h"
 #include "frontend/model/file_access.h"
-#include "frontend/model/file_lookup.h"
 #include "frontend/model/number_text.h"
 
 namespace wrenfold {

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "checksum/sumtab_checksum.h"
-#include "emulator/cart/ines_header.h"
+#include "files/regular_file.h"
+#include "formats/ines_header.h"
 
 namespace wrenfold {
 namespace {
@@ -76,9 +77,13 @@ RomSignature RomSignatureOfImage(std::span<const uint8_t> image, int32_t checksu
 
 RomSignatureResult ComputeRomSignature(const std::filesystem::path& path, CalcCrcFunction calcCrc) {
   RomSignatureResult result;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // A folder, pipe or device named like a ROM is never opened.
+  RegularFileStatus status;
+  int error;
+  std::FILE* file = OpenRegularFileStream(path, status, error);
   if (file == nullptr) {
-    result.error = DataFileError::kFileMissing;
+    result.error = status == RegularFileStatus::kNotRegular ? DataFileError::kReadFailed
+                                                            : DataFileError::kFileMissing;
     return result;
   }
   uint8_t header[kInesHeaderSize];

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 
 namespace wrenfold {
 

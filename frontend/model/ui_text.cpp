@@ -256,6 +256,9 @@ constexpr MessageEntry kMessages[] = {
     {RomHeaderTooShort, "此ROM文件太短，没有完整的文件头！",
      "This ROM file is too short to hold a header!"},
     {RomWriteFailed, "写入ROM文件失败！", "Writing the ROM file failed!"},
+    {StoredHeaderDamaged, "数据库中存储的此ROM文件头已损坏（不以NES开头），不能用来修正文件。",
+     "The header stored for this ROM in the database is damaged (it does not begin with "
+     "\"NES\"), so it cannot be used to repair the file."},
 };
 
 static_assert(std::size(kMessages) == static_cast<size_t>(kMessageCount),

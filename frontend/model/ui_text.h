@@ -124,6 +124,7 @@ enum class MessageId : int {
   RomHeaderUnreadable,
   RomHeaderTooShort,
   RomWriteFailed,
+  StoredHeaderDamaged,
   Count
 };
 

@@ -341,9 +341,9 @@ void ControlPanel::LoadSettings(const ControlPanelSettings& settings) {
   m_color->setChecked(settings.color);
   m_doubleSize->setChecked(settings.doubleSize);
   m_windowed->setChecked(settings.windowed);
-  (settings.cpuCore == CpuCoreOption::Asm ? m_asmCore
-   : settings.cpuCore == CpuCoreOption::C ? m_cCore
-                                          : m_fullCore)
+  (settings.cpuCore == CpuCoreChoice::kSecondCore      ? m_asmCore
+   : settings.cpuCore == CpuCoreChoice::kReferenceCore ? m_cCore
+                                                       : m_fullCore)
       ->setChecked(true);
   m_namco->setChecked(settings.namcoExtended);
   m_vrc6->setChecked(settings.vrc6Extended);
@@ -376,9 +376,9 @@ ControlPanelSettings ControlPanel::CurrentSettings() const {
   settings.doubleSize = m_doubleSize->isChecked();
   settings.windowed = m_windowed->isChecked();
   settings.irqAdjustCaption = m_irqAdjust->text().toStdString();
-  settings.cpuCore = m_asmCore->isChecked() ? CpuCoreOption::Asm
-                     : m_cCore->isChecked() ? CpuCoreOption::C
-                                            : CpuCoreOption::Full;
+  settings.cpuCore = m_asmCore->isChecked() ? CpuCoreChoice::kSecondCore
+                     : m_cCore->isChecked() ? CpuCoreChoice::kReferenceCore
+                                            : CpuCoreChoice::kFullCore;
   settings.soundEnabled = m_soundEnable->isChecked();
   settings.stereo = m_stereo->isChecked();
   settings.namcoExtended = m_namco->isChecked();

@@ -91,6 +91,8 @@ void HeaderPanel::ShowHeaderPanel(const std::filesystem::path& romPath,
   ShowView();
   // Both questions are decided on the header as read here, even after the first repair.
   const bool hasTrash = m_view.hasTrash;
+  // A damaged stored header is never offered: writing it would destroy the image's magic.
+  if (m_view.storedHeaderDamaged) ReportProblem(HeaderFileStatus::StoredHeaderDamaged);
   if (m_view.differsFromExpected && expected != nullptr &&
       AskYesNo(window(), Message(MessageId::HeaderMismatchTitle, m_data.language),
                Message(MessageId::HeaderMismatchText, m_data.language))) {

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <utility>
 
+#include "files/regular_file.h"
+
 extern char** environ;
 
 namespace wrenfold {
@@ -80,11 +82,17 @@ void Launcher::CollectEnded() {
 }
 
 QString LastLogLine(const QString& workingFolder) {
-  QFile log(QDir(workingFolder).filePath(kLogFileName));
-  if (!log.open(QIODevice::ReadOnly)) return {};
+  // Only a regular log is read: a FIFO or a device of that name would wait or never end.
+  const QByteArray path = QFile::encodeName(QDir(workingFolder).filePath(kLogFileName));
+  RegularFileStatus status;
+  int error;
+  const UniqueFile file(OpenRegularFileStream(path.toStdString(), status, error));
+  if (!file) return {};
+  QFile log;
+  if (!log.open(file.get(), QIODevice::ReadOnly)) return {};
   if (log.size() > kLogTailBytes) log.seek(log.size() - kLogTailBytes);
   const QStringList lines =
-      QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+      QString::fromLocal8Bit(log.read(kLogTailBytes)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
     const QString trimmed = line->trimmed();
     if (!trimmed.isEmpty()) return trimmed;

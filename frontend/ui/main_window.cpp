@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 #include "frontend/model/frontend_notices.h"
 #include "frontend/model/launch_config.h"
 #include "frontend/ui/captions.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/display_base.h"
+#include "platform/common/display_base.h"
 
 namespace wrenfold {
 

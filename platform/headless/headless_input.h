@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/buffered_keyboard.h"
+#include "platform/common/buffered_keyboard.h"
 #include "platform/input.h"
 
 namespace wrenfold {

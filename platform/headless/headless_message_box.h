@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/common/printed_message.h"
 #include "platform/message_box.h"
 
 namespace wrenfold {
@@ -15,9 +16,6 @@ struct ShownMessage {
   std::string caption;
   std::string text;
 };
-
-// Writes "caption: text" and a line end (unless the text ends with one).
-void PrintMessage(std::FILE* stream, std::string_view caption, std::string_view text);
 
 class HeadlessMessageBox final : public MessageBox {
  public:

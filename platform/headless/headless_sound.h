@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/sound_buffer_bank.h"
+#include "platform/common/sound_buffer_bank.h"
 
 namespace wrenfold {
 

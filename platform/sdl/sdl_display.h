@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-#include "platform/display_base.h"
+#include "platform/common/display_base.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace wrenfold {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/headless/headless_message_box.h"
+#include "platform/common/printed_message.h"
 #include "platform/sdl/sdl_platform.h"
 
 namespace wrenfold {

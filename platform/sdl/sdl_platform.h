@@ -10,7 +10,7 @@
 #include <deque>
 #include <functional>
 
-#include "platform/buffered_keyboard.h"
+#include "platform/common/buffered_keyboard.h"
 #include "platform/display.h"
 
 namespace wrenfold {

@@ -182,6 +182,15 @@ TEST_F(CartdeskDbTest, BadSourcesAndDamagedDatabasesFailWithoutWriting) {
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_NE(bad.errors.find("records[0].englishName"), std::string::npos) << bad.errors;
   EXPECT_FALSE(std::filesystem::exists(folder / "out/NESROMS.ENC"));
+  // A stored header without "NES" 1A would overwrite an image's magic on a repair.
+  WriteFile(folder / "nomagic.json", R"({"records": [{"fingerprint": ")" + std::string(160, '0') +
+                                         R"(", "header": "4E45531B020100000000000000000000",
+      "chineseName": "x", "englishName": "x"}]})");
+  const ToolRun noMagic =
+      RunTool("build " + Quoted(folder / "nomagic.json") + " " + Quoted(folder / "out"));
+  EXPECT_EQ(noMagic.exitCode, 2);
+  EXPECT_NE(noMagic.errors.find("records[0].header"), std::string::npos) << noMagic.errors;
+  EXPECT_FALSE(std::filesystem::exists(folder / "out/NESROMS.ENC"));
   WriteFile(folder / "broken.json", R"({"records": [)");
   EXPECT_EQ(
       RunTool("build " + Quoted(folder / "broken.json") + " " + Quoted(folder / "out")).exitCode,

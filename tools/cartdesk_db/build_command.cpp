@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "frontend/model/file_access.h"
@@ -7,6 +6,9 @@
 
 namespace wrenfold::cartdesk_db {
 namespace {
+
+// A JSON source describes at most two databases of 64 MB each, with room for its own syntax.
+constexpr size_t kMaxSourceBytes = 256u << 20;
 
 bool WriteDatabaseFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
   const FileReplaceResult result = ReplaceFileContents(
@@ -36,16 +38,15 @@ int RunBuild(const Arguments& arguments) {
   }
   const std::filesystem::path sourcePath = arguments[0];
   const std::filesystem::path outFolder = arguments[1];
-  std::ifstream in(sourcePath, std::ios::binary);
-  if (!in) {
+  const TextFileRead source = ReadTextFile(sourcePath, kMaxSourceBytes);
+  if (source.status != TextFileStatus::Ok) {
     std::fprintf(stderr, "cartdesk-db: cannot open %s\n", sourcePath.c_str());
     return kExitFailure;
   }
 
   Databases databases;
   try {
-    const Json source = Json::parse(in);
-    databases = DatabasesFromJson(source, sourcePath.parent_path());
+    databases = DatabasesFromJson(Json::parse(source.bytes), sourcePath.parent_path());
   } catch (const Json::exception& error) {
     std::fprintf(stderr, "cartdesk-db: %s: %s\n", sourcePath.c_str(), error.what());
     return kExitFailure;

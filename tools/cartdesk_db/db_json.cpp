@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "files/regular_file.h"
 #include "frontend/model/gb_text.h"
+#include "frontend/model/header_repair.h"
 #include "frontend/model/rom_signature.h"
 
 namespace wrenfold::cartdesk_db {
@@ -278,10 +280,11 @@ void ReadVersion(const Json& source, RecognitionDb& db) {
 // The header bytes at the start of a ROM file.
 InesHeaderBytes RomFileHeader(const std::filesystem::path& path, const std::string& place) {
   InesHeaderBytes header{};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  RegularFileStatus status;
+  int error;
+  const UniqueFile file(OpenRegularFileStream(path, status, error));
   const bool read =
-      file != nullptr && std::fread(header.data(), 1, header.size(), file) == header.size();
-  if (file != nullptr) std::fclose(file);
+      file && std::fread(header.data(), 1, header.size(), file.get()) == header.size();
   if (!read) Fail(place, "cannot read the header of " + path.string());
   return header;
 }
@@ -318,6 +321,11 @@ RecognitionRecord RecordFromJson(const Json& object, size_t index, const std::st
       Fail(place, "a record given by fingerprint needs its \"header\"");
     record.header = FixedHex<16>(object["header"], Place(place, "header"));
   }
+  // The front-end writes this header into the user's image on a repair: without the magic it
+  // would make the image unloadable.
+  if (!HasInesMagic(record.header))
+    Fail(Place(place, object.contains("header") ? "header" : "rom"),
+         "the header does not begin with \"NES\" and 1A");
 
   if (!object.contains("chineseName") || !object.contains("englishName"))
     Fail(place, "needs chineseName and englishName");

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 #include "frontend/model/rom_list.h"
 #include "tools/cartdesk_db/commands.h"
 

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "frontend/model/file_lookup.h"
+#include "files/file_lookup.h"
 #include "tools/cartdesk_db/commands.h"
 
 namespace wrenfold::cartdesk_db {

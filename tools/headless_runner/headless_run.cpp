@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "emulator/cpu/interrupts.h"
 #include "emulator/host/frame_driver.h"
 #include "emulator/host/host_state.h"
 #include "emulator/host/log.h"
@@ -26,7 +27,6 @@
 #include "tools/headless_runner/bench_report.h"
 #include "tools/headless_runner/frame_picture.h"
 #include "tools/headless_runner/input_script.h"
-#include "tools/headless_runner/reset_button.h"
 #include "tools/headless_runner/sound_capture.h"
 #include "tools/headless_runner/test_rom_verdict.h"
 #include "tools/headless_runner/trace_output.h"

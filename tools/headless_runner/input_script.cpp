@@ -16,8 +16,8 @@ namespace {
 
 struct ButtonKey {
   std::string_view name;
-  uint8_t padBit;       // in the padState layout
-  KeyboardButton slot;  // its place among the configured keys
+  uint8_t padBit;  // in the padState layout
+  KeySlot slot;    // its place among the configured keys
   uint8_t scanCode;
 };
 

@@ -1,6 +1,6 @@
 // The cartridge RAM handlers of the low range, shared by most boards.
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mappers/board_helpers.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {

@@ -7,7 +7,7 @@
 #include "emulator/cart/mappers/exact_address_boards.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {

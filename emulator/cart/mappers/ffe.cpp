@@ -5,10 +5,10 @@
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/cartridge_irq.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mappers/board_helpers.h"
 #include "emulator/cart/mappers/irq_timing.h"
 #include "emulator/host/log.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {

@@ -6,8 +6,8 @@
 #include "emulator/cart/mappers/low_register_boards.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mappers/board_helpers.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_memory.h"
 
 namespace wrenfold {

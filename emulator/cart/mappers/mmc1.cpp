@@ -5,8 +5,8 @@
 #include "emulator/cart/mappers/mmc1.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mirroring.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
@@ -128,6 +128,11 @@ void Mmc1HighWrite(MachineState& machine, uint16_t address, uint8_t value) {
     mapper.mmc1Regs[kControl] |= kPrgModeFixLast;
     ApplyPrg(machine);
     return;
+  }
+  // Only a damaged save state holds a count past the fifth bit; such a value starts afresh.
+  if (mapper.mmc1Count >= kBitsPerValue) {
+    mapper.mmc1Shift = 0;
+    mapper.mmc1Count = 0;
   }
   mapper.mmc1Shift |= static_cast<uint8_t>((value & 1) << mapper.mmc1Count);
   if (++mapper.mmc1Count < kBitsPerValue) return;

@@ -25,9 +25,9 @@
 
 #include "emulator/cart/bank_copy.h"
 #include "emulator/cart/cartridge_irq.h"
-#include "emulator/cart/io_registers.h"
 #include "emulator/cart/mirroring.h"
 #include "emulator/cpu/interrupts.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
@@ -53,10 +53,7 @@ constexpr int kR8 = 8;  // mapper 161: the $E000 bank
 // Power-on banks: the first 16 KB at $8000 and the first 8 KB of CHR in order.
 constexpr uint8_t kPowerOnBanks[9] = {0, 2, 4, 5, 6, 7, 0, 1, 0xFF};
 
-constexpr uint8_t kCtrlSpriteTable1 = 0x08;
-constexpr uint8_t kCtrlBackgroundTable1 = 0x10;
-constexpr uint8_t kCtrlTallSprites = 0x20;
-constexpr uint8_t kMaskRendering = 0x18;
+constexpr uint8_t kMaskRendering = kMaskBackground | kMaskSprites;
 constexpr uint16_t kPpuA12 = 0x1000;
 
 // Where the fixed PRG banks come from.

@@ -1,14 +1,13 @@
 #include "emulator/cart/mappers/mmc4_latch.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {
 
 constexpr uint8_t kLatchTileFd = 0xFD;
 constexpr uint8_t kLatchTileFe = 0xFE;
-constexpr uint8_t kCtrlBackgroundTable1 = 0x10;
 
 // The pattern bytes of tiles $FD and $FE: $xFD8-$xFDF and $xFE8-$xFEF of either table.
 constexpr uint16_t kPatternTablesEnd = 0x2000;

@@ -6,7 +6,7 @@
 #include "emulator/cart/mappers/multicart.h"
 
 #include "emulator/cart/bank_copy.h"
-#include "emulator/cart/io_registers.h"
+#include "emulator/machine_state/io_registers.h"
 
 namespace wrenfold {
 namespace {

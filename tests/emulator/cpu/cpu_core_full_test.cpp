@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "emulator/cart/io_registers.h"
 #include "emulator/cpu/bad_opcode.h"
 #include "emulator/cpu/cpu_step.h"
+#include "emulator/machine_state/io_registers.h"
 #include "tests/emulator/cpu/cpu_test_support.h"
 
 namespace wrenfold::test {

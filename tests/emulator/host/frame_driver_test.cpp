@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "emulator/cart/io_registers.h"
 #include "emulator/host/palette.h"
 #include "emulator/host/run_loop.h"
+#include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/renderer.h"
 #include "platform/dik_codes.h"
 #include "tests/emulator/host/headless_host.h"

@@ -79,8 +79,6 @@ void ExpectValuesInRange(HostSettings settings, const std::string& label) {
   EXPECT_LE(settings.hardwareSoundBuffers, 9);
   EXPECT_GE(settings.framesPerSecond, 0);
   EXPECT_LE(settings.framesPerSecond, 99);
-  EXPECT_GE(settings.irqAdjust, -999);
-  EXPECT_LE(settings.irqAdjust, 999);
   EXPECT_TRUE(settings.videoStandard == VideoStandard::kNtsc ||
               settings.videoStandard == VideoStandard::kPal);
   EXPECT_TRUE(settings.cpuCore == CpuCoreChoice::kSecondCore ||

@@ -157,6 +157,8 @@ const ConfigCase kConfigCases[] = {
     {"IrqAdjustBlankSign", "IRQADJ= 7", [](HostSettings& s) { s.irqAdjust = 7; }},
     {"IrqAdjustSignPositionSkipped", "IRQADJ=123", [](HostSettings& s) { s.irqAdjust = 23; }},
     {"IrqAdjustThreeDigits", "IRQADJ=-999", [](HostSettings& s) { s.irqAdjust = -999; }},
+    {"IrqAdjustSixteenBit", "IRQADJ=-32768", [](HostSettings& s) { s.irqAdjust = -32768; }},
+    {"IrqAdjustClampedTo16Bit", "IRQADJ= 99999", [](HostSettings& s) { s.irqAdjust = 32767; }},
     {"IrqAdjustFrontEndZero", "IRQADJ=-5\nIRQADJ= 0", [](HostSettings&) {}},
     {"IrqAdjustNoDigitsIgnored", "IRQADJ=-5\nIRQADJ=-", [](HostSettings& s) { s.irqAdjust = -5; }},
     {"LanguageIgnored", "BOOTLAN=English", [](HostSettings&) {}},

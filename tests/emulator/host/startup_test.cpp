@@ -7,8 +7,8 @@
 
 #include "emulator/cart/rom_loader.h"
 #include "emulator/host/failure_messages.h"
-#include "emulator/host/file_lookup.h"
 #include "emulator/host/log.h"
+#include "files/file_lookup.h"
 #include "tests/emulator/host/headless_host.h"
 #include "tests/emulator/host/temp_folder.h"
 

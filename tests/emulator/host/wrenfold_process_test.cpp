@@ -15,6 +15,7 @@
 
 #include "tests/emulator/host/headless_host.h"
 #include "tests/emulator/host/temp_folder.h"
+#include "tests/files/special_files.h"
 
 extern char** environ;
 
@@ -169,6 +170,35 @@ TEST_F(WrenfoldProcessTest, WithoutASoundDeviceTheGameRunsSilently) {
   EXPECT_NE(log.find("Bad opcode:34\n"), std::string::npos) << Diagnostics();
   EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
 }
+
+// Wrenfold.CFG or the cartridge replaced by a FIFO or a link to an endless device: the program
+// neither waits nor reads forever, it fails to load the game.
+class WrenfoldSpecialFileTest : public WrenfoldProcessTest,
+                                public ::testing::WithParamInterface<test::SpecialFile> {};
+
+TEST_P(WrenfoldSpecialFileTest, AsTheConfigurationTheProgramStartsWithTheDefaults) {
+  ASSERT_TRUE(test::MakeSpecialFile(folder.path() / "Wrenfold.CFG", GetParam()));
+  const ProcessOutcome outcome = RunInFolder(program, folder.path());
+  ASSERT_TRUE(outcome.finished) << "the program did not end by itself\n" << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
+  EXPECT_TRUE(Log().ends_with("Error reading ROM\n")) << Diagnostics();
+}
+
+TEST_P(WrenfoldSpecialFileTest, AsTheCartridgeTheGameIsNotLoaded) {
+  ASSERT_TRUE(test::MakeSpecialFile(folder.path() / "game.nes", GetParam()));
+  test::WriteFile(folder.path() / "Wrenfold.CFG",
+                  "BOOT=game.nes\r\nROMDIR=" + folder.path().string() + "\r\nSOUND=None\r\n");
+  const ProcessOutcome outcome = RunInFolder(program, folder.path());
+  ASSERT_TRUE(outcome.finished) << "the program did not end by itself\n" << Diagnostics();
+  EXPECT_EQ(outcome.exitStatus, 1) << Diagnostics();
+  EXPECT_TRUE(Log().ends_with("Error reading ROM\n")) << Diagnostics();
+}
+
+// The kinds that wait or never end; the others are refused by the same check.
+INSTANTIATE_TEST_SUITE_P(Kinds, WrenfoldSpecialFileTest,
+                         ::testing::Values(test::SpecialFile::kFifo, test::SpecialFile::kDevZero,
+                                           test::SpecialFile::kDevUrandom),
+                         [](const auto& info) { return test::SpecialFileName(info.param); });
 
 }  // namespace
 }  // namespace wrenfold

@@ -43,10 +43,10 @@ ControlPanelSettings SampleSettings() {
   settings.color = false;
   settings.namcoExtended = false;
   settings.vrc6Extended = true;
-  settings.cpuCore = CpuCoreOption::C;
+  settings.cpuCore = CpuCoreChoice::kReferenceCore;
   settings.rapidFireInterval = 4;
-  settings.player1 = PlayerDevice::Joystick;
-  settings.player2 = PlayerDevice::Keyboard;
+  settings.player1 = PlayerDevice::kJoystick;
+  settings.player2 = PlayerDevice::kKeyboard;
   settings.joyMap.buttons = {1, 2, 3, 4, 11, 12};
   settings.keyMap.codes = {200, 208, 203, 205, 45, 44, 0, 30, 13, 28};
   settings.windowed = true;
@@ -138,11 +138,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "HARDBUF=0"},
         LineCase{"NegativeCaption", [](ControlPanelSettings& s) { s.irqAdjustCaption = "-2"; }, 9,
                  "HARDBUF=-2"},
-        LineCase{"AsmCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreOption::Asm; }, 14,
-                 "CORE=ASM"},
-        LineCase{"FullCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreOption::Full; }, 14,
-                 "CORE=FULL"},
-        LineCase{"NoPlayer", [](ControlPanelSettings& s) { s.player2 = PlayerDevice::None; }, 17,
+        LineCase{"AsmCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreChoice::kSecondCore; },
+                 14, "CORE=ASM"},
+        LineCase{"FullCore", [](ControlPanelSettings& s) { s.cpuCore = CpuCoreChoice::kFullCore; },
+                 14, "CORE=FULL"},
+        LineCase{"NoPlayer", [](ControlPanelSettings& s) { s.player2 = PlayerDevice::kNone; }, 17,
                  "PLAYER2=None"},
         LineCase{"NoKey", [](ControlPanelSettings& s) { s.keyMap.codes[kKeyUp] = 0; }, 24,
                  "KEYUP=0"},
@@ -160,21 +160,21 @@ TEST(IrqAdjustCaption, StepsInTheSignedDecimalForm) {
 
 TEST(PlayerDevices, AClashResetsTheOtherList) {
   ControlPanelSettings settings;
-  settings.player1 = PlayerDevice::Keyboard;
-  settings.player2 = PlayerDevice::Keyboard;
+  settings.player1 = PlayerDevice::kKeyboard;
+  settings.player2 = PlayerDevice::kKeyboard;
   SettlePlayerDevices(settings, 2);
-  EXPECT_EQ(settings.player1, PlayerDevice::None);
-  EXPECT_EQ(settings.player2, PlayerDevice::Keyboard);
+  EXPECT_EQ(settings.player1, PlayerDevice::kNone);
+  EXPECT_EQ(settings.player2, PlayerDevice::kKeyboard);
 
-  settings.player1 = PlayerDevice::Joystick;
-  settings.player2 = PlayerDevice::Joystick;
+  settings.player1 = PlayerDevice::kJoystick;
+  settings.player2 = PlayerDevice::kJoystick;
   SettlePlayerDevices(settings, 1);
-  EXPECT_EQ(settings.player1, PlayerDevice::Joystick);
-  EXPECT_EQ(settings.player2, PlayerDevice::None);
+  EXPECT_EQ(settings.player1, PlayerDevice::kJoystick);
+  EXPECT_EQ(settings.player2, PlayerDevice::kNone);
 
-  settings.player2 = PlayerDevice::Keyboard;
+  settings.player2 = PlayerDevice::kKeyboard;
   SettlePlayerDevices(settings, 1);
-  EXPECT_EQ(settings.player2, PlayerDevice::Keyboard);
+  EXPECT_EQ(settings.player2, PlayerDevice::kKeyboard);
 }
 
 TEST(SoundOptions, TurningSoundOffClearsStereo) {
@@ -260,13 +260,13 @@ TEST(StartupConfig, ValuesAreReadByPosition) {
   EXPECT_FALSE(config.settings.scanline);  // case matters
   EXPECT_TRUE(config.settings.doubleSize);
   EXPECT_FALSE(config.settings.color);
-  EXPECT_EQ(config.settings.cpuCore, CpuCoreOption::Asm);
+  EXPECT_EQ(config.settings.cpuCore, CpuCoreChoice::kSecondCore);
   EXPECT_TRUE(config.settings.namcoExtended);
   EXPECT_FALSE(config.settings.vrc6Extended);
   EXPECT_FALSE(ApplyItems({"VIDEO=PAL"}).settings.videoNtsc);
-  EXPECT_EQ(ApplyItems({"CORE=C"}).settings.cpuCore, CpuCoreOption::C);
-  EXPECT_EQ(ApplyItems({"CORE=FULL"}).settings.cpuCore, CpuCoreOption::Full);
-  EXPECT_EQ(ApplyItems({"CORE=Z"}).settings.cpuCore, CpuCoreOption::C);
+  EXPECT_EQ(ApplyItems({"CORE=C"}).settings.cpuCore, CpuCoreChoice::kReferenceCore);
+  EXPECT_EQ(ApplyItems({"CORE=FULL"}).settings.cpuCore, CpuCoreChoice::kFullCore);
+  EXPECT_EQ(ApplyItems({"CORE=Z"}).settings.cpuCore, CpuCoreChoice::kReferenceCore);
   // Lower-case keys are not keys.
   EXPECT_TRUE(ApplyItems({"sound=None"}).settings.soundEnabled);
 }
@@ -283,7 +283,7 @@ TEST(StartupConfig, NumbersOutsideTheirRangeAreNotTaken) {
   EXPECT_EQ(config.settings.joyMap.buttons[kJoyA], 0);
   EXPECT_EQ(config.settings.joyMap.buttons[kJoyB], 12);
   EXPECT_EQ(config.settings.player1, ControlPanelSettings{}.player1);  // unknown text: unchanged
-  EXPECT_EQ(config.settings.player2, PlayerDevice::Joystick);
+  EXPECT_EQ(config.settings.player2, PlayerDevice::kJoystick);
 }
 
 TEST(StartupConfig, MissingFileGivesDefaults) {

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <span>
 #include <string>
 
 #include "frontend/model/file_access.h"
@@ -239,6 +241,71 @@ TEST_F(HeaderRepairFile, ClearingAfterARepairKeepsTheRepairedMapper) {
   ASSERT_EQ(WriteExpectedHeader(path, expected).status, HeaderFileStatus::Ok);
   ASSERT_EQ(ClearHeaderTrash(path).status, HeaderFileStatus::Ok);
   EXPECT_EQ(ReadRomHeader(path).bytes, expected);
+}
+
+// A damaged or hand-made database may store a header without "NES" 1A; writing it would make
+// the image unloadable, so it is neither offered nor written.
+TEST_F(HeaderRepairFile, AStoredHeaderWithoutTheMagicIsNeitherOfferedNorWritten) {
+  const std::string before = RomImage(Header(2, 1, 0x00, 0x00), 2, 1);
+  auto path = folder.Write("game.nes", before);
+  for (size_t byte = 0; byte < 4; ++byte) {
+    for (int bit = 0; bit < 8; ++bit) {
+      RomHeaderBytes expected = Header(2, 1, 0x41, 0x10);
+      expected[byte] ^= static_cast<uint8_t>(1 << bit);
+      SCOPED_TRACE("byte " + std::to_string(byte) + " bit " + std::to_string(bit));
+      const HeaderPanelView view = BuildHeaderPanel(ReadRomHeader(path).bytes, &expected);
+      EXPECT_TRUE(view.storedHeaderDamaged);
+      EXPECT_FALSE(view.differsFromExpected);
+      EXPECT_EQ(WriteExpectedHeader(path, expected).status, HeaderFileStatus::StoredHeaderDamaged);
+      EXPECT_EQ(ScratchFolder::Read(path), before);
+    }
+  }
+}
+
+// A disk that takes `landed` bytes of the first write and then fails (or whose first flush
+// fails): every failed repair must leave the original header behind.
+TEST(HeaderWriteOrRestore, AWriteThatFailsPartWayPutsTheOriginalBack) {
+  const RomHeaderBytes original = Header(2, 1, 0x00, 'D');
+  const RomHeaderBytes repaired = Header(2, 1, 0x41, 0x10);
+  struct Range {
+    size_t offset;
+    size_t length;
+  };
+  for (const Range range : {Range{0, 16}, Range{7, 9}, Range{8, 8}}) {
+    const std::span<const uint8_t> bytes(repaired.data() + range.offset, range.length);
+    for (size_t landed = 0; landed <= range.length; ++landed) {
+      for (const bool flushFails : {false, true}) {
+        if (landed == range.length && !flushFails) continue;  // nothing failed
+        SCOPED_TRACE("offset " + std::to_string(range.offset) + ", " + std::to_string(landed) +
+                     " bytes landed" + (flushFails ? ", flush fails" : ""));
+        RomHeaderBytes disk = original;
+        int writes = 0;
+        int flushes = 0;
+        const HeaderWriteTarget target{
+            [&](std::span<const uint8_t> data, size_t at) {
+              const bool first = writes++ == 0;
+              const size_t count = first ? std::min(landed, data.size()) : data.size();
+              std::copy_n(data.begin(), count, disk.begin() + static_cast<std::ptrdiff_t>(at));
+              return !first || count == data.size();
+            },
+            [&] { return !(flushes++ == 0 && flushFails); }};
+        EXPECT_FALSE(WriteHeaderOrRestore(target, bytes, range.offset, original));
+        EXPECT_EQ(disk, original);
+      }
+    }
+    RomHeaderBytes disk = original;
+    const HeaderWriteTarget sound{[&](std::span<const uint8_t> data, size_t at) {
+                                    std::copy(data.begin(), data.end(),
+                                              disk.begin() + static_cast<std::ptrdiff_t>(at));
+                                    return true;
+                                  },
+                                  [] { return true; }};
+    EXPECT_TRUE(WriteHeaderOrRestore(sound, bytes, range.offset, original));
+    for (size_t i = 0; i < disk.size(); ++i) {
+      const bool written = i >= range.offset && i < range.offset + range.length;
+      EXPECT_EQ(disk[i], written ? repaired[i] : original[i]) << "byte " << i;
+    }
+  }
 }
 
 TEST(WriteProtection, FollowsThePermissionBitsOfTheCallersClass) {

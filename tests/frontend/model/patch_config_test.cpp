@@ -127,11 +127,11 @@ TEST(PatchConfigText, AppendsMissingKeysInOrderBeforeTheEnd) {
 // The panel's core choice reaches the file at every start, in place or appended.
 TEST(PatchConfigText, WritesTheChosenCoreWhenTheRequestNamesOne) {
   LaunchRequest request = Request();
-  request.cpuCore = CpuCoreOption::Full;
+  request.cpuCore = CpuCoreChoice::kFullCore;
   EXPECT_EQ(PatchConfigText("FPS=60\r\nCORE=ASM\r\n;\r\n", request).text,
             "FPS=60\r\nCORE=FULL\r\nBOOT=Zelda.nes\r\nROMDIR=/home/user/roms\r\n"
             "IRQADJ= 0\r\nDDEVICE=HDMI-1\r\n;\r\n");
-  request.cpuCore = CpuCoreOption::C;
+  request.cpuCore = CpuCoreChoice::kReferenceCore;
   EXPECT_EQ(PatchConfigText("FPS=60\r\n;\r\n", request).text,
             "FPS=60\r\nBOOT=Zelda.nes\r\nROMDIR=/home/user/roms\r\nIRQADJ= 0\r\n"
             "DDEVICE=HDMI-1\r\nCORE=C\r\n;\r\n");

@@ -95,8 +95,8 @@ class ControlPanelTest : public QObject {
     player1->setCurrentIndex(1);
     emit player1->activated(1);
     QCOMPARE(player2->currentIndex(), 0);
-    QCOMPARE(panel.CurrentSettings().player1, PlayerDevice::Keyboard);
-    QCOMPARE(panel.CurrentSettings().player2, PlayerDevice::None);
+    QCOMPARE(panel.CurrentSettings().player1, PlayerDevice::kKeyboard);
+    QCOMPARE(panel.CurrentSettings().player2, PlayerDevice::kNone);
   }
 
   void keyBoxTakesTheReleasedKey() {
@@ -215,13 +215,13 @@ class ControlPanelTest : public QObject {
     settings.color = false;
     settings.doubleSize = true;
     settings.irqAdjustCaption = " 7";
-    settings.cpuCore = CpuCoreOption::Full;
+    settings.cpuCore = CpuCoreChoice::kFullCore;
     settings.soundEnabled = true;
     settings.stereo = true;
     settings.namcoExtended = false;
     settings.rapidFireInterval = 4;
-    settings.player1 = PlayerDevice::Joystick;
-    settings.player2 = PlayerDevice::Keyboard;
+    settings.player1 = PlayerDevice::kJoystick;
+    settings.player2 = PlayerDevice::kKeyboard;
     settings.keyMap.codes[kKeyStart] = 57;
     settings.joyMap.buttons[kJoyStart] = 12;
     panel.LoadSettings(settings);
@@ -229,14 +229,14 @@ class ControlPanelTest : public QObject {
     QVERIFY(!shown.videoNtsc);
     QCOMPARE(shown.resolutionIndex, 3);
     QVERIFY(shown.scanline && !shown.color && shown.doubleSize && shown.stereo);
-    QCOMPARE(shown.cpuCore, CpuCoreOption::Full);
+    QCOMPARE(shown.cpuCore, CpuCoreChoice::kFullCore);
     QVERIFY(Find<QRadioButton>(panel, "Option1(2)")->isChecked());
     QVERIFY(!shown.namcoExtended);
     QCOMPARE(shown.irqAdjustCaption, std::string("0"));  // never kept between runs
     QCOMPARE(shown.rapidFireInterval, 4);
     QCOMPARE(Find<QLabel>(panel, "Lab_Interval")->text(), QString(" 4"));
     QCOMPARE(Find<QScrollBar>(panel, "Hscr_RF")->value(), 4);
-    QCOMPARE(shown.player1, PlayerDevice::Joystick);
+    QCOMPARE(shown.player1, PlayerDevice::kJoystick);
     QCOMPARE(shown.keyMap.codes[kKeyStart], int16_t{57});
     QCOMPARE(Find<QLineEdit>(panel, "Txt_Joy(5)")->text(), QString("B12"));
     Find<QScrollBar>(panel, "Hscr_RF")->setValue(6);

@@ -248,6 +248,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(ReadFile(rom), before);
   }
 
+  void damagedStoredHeaderIsReportedAndNeverOffered() {
+    TestLibrary library;
+    library.recognition.records[1].header[3] = 0x00;  // "NES" without its 1A
+    library.WriteDatabases();
+    const auto window = Start(library);
+    const std::filesystem::path rom = library.RomFolder() / kBetaRom;
+    const std::string before = ReadFile(rom);
+    MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Yes});
+    window->RomList()->ShowRomDetails(1);
+    QCOMPARE(answerer.titles, QStringList({"错误"}));
+    QVERIFY(answerer.texts.at(0).contains("NES"));
+    QCOMPARE(ReadFile(rom), before);
+  }
+
   void trashIsClearedOnYes() {
     TestLibrary library;
     std::vector<uint8_t> image = db_test::MakeRomImage(1, 1, false, 9);
