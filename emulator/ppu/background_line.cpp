@@ -10,6 +10,12 @@
 #include <immintrin.h>
 #endif
 
+// GCC's dynamic __builtin_shuffle and its per-function targets give the byte-shuffle colourings;
+// other compilers and hosts use the portable bit selects.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+#define WRENFOLD_BYTE_SHUFFLE 1
+#endif
+
 #include "emulator/machine_state/io_registers.h"
 #include "emulator/ppu/ppu_scroll.h"
 
@@ -153,6 +159,7 @@ class BitSelectColours {
   std::array<Choice, 4> choices;
 };
 
+#ifdef WRENFOLD_BYTE_SHUFFLE
 // A byte shuffle looks sixteen pixels up at once in the sixteen entries, indexed by
 // palette * 4 + pixel.
 class ByteShuffleColours {
@@ -178,6 +185,7 @@ class ByteShuffleColours {
   PairPixels table;
   std::array<PairPixels, 4> paletteBits;  // palette * 4 in every byte
 };
+#endif
 
 // Pairs from the even column at or left of coarse X into a line buffer, past column 31 into
 // the neighbouring table, then the 256 pixels from coarse X's tile and fine X on.
@@ -209,8 +217,7 @@ template <class Colours>
   if (skipped != 0) std::memcpy(front, pixels + skipped, kLineWidth);
 }
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define WRENFOLD_BYTE_SHUFFLE 1
+#ifdef WRENFOLD_BYTE_SHUFFLE
 // Compiled for SSSE3, whose PSHUFB is the byte shuffle; called only where the host has it.
 [[gnu::target("ssse3")]] void DrawLineByteShuffle(const MachineState& machine, uint8_t* front,
                                                   uint16_t scroll, uint8_t fineX) {
